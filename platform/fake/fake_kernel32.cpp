@@ -1,0 +1,253 @@
+#include "fake_kernel32.h"
+
+#include <algorithm>
+#include <csetjmp>
+#include <cstdint>
+#include <cstdlib>
+#include <map>
+#include <set>
+
+namespace fake {
+namespace {
+
+struct Open {
+    std::string name;
+    size_t position = 0;
+    bool readable = false, writable = false;
+};
+
+const char *const STDIN_NAME = "<stdin>";
+const char *const STDOUT_NAME = "<stdout>";
+const char *const STDERR_NAME = "<stderr>";
+
+struct State {
+    std::map<std::string, std::string> files;
+    std::map<HANDLE, Open> handles;
+    std::set<void *> blocks;
+    int counts[CALL_KINDS] = {};
+    int overall = 0;
+    std::map<Call, std::set<int>> failing;
+    std::set<int> failing_overall;
+    std::map<int, DWORD> partial_writes;
+    std::vector<CreateArguments> creates;
+    std::map<std::string, int> writes;
+    bool stdout_broken = false;
+    std::string command_line;
+    std::uintptr_t next_handle = 0x1000;
+    HANDLE standard[3] = {};
+    std::jmp_buf *exit_to = nullptr;
+    int exit_status = 0;
+};
+
+State state;
+int heap_marker;
+
+HANDLE new_handle(const std::string &name, bool readable, bool writable)
+{
+    HANDLE h = reinterpret_cast<HANDLE>(state.next_handle);
+    state.next_handle += 0x10;
+    state.handles[h] = Open{name, 0, readable, writable};
+    return h;
+}
+
+// Counts the call and says whether it is one that must fail.
+bool enter(Call call)
+{
+    int nth = ++state.counts[call];
+    ++state.overall;
+    return state.failing[call].count(nth) || state.failing_overall.count(state.overall);
+}
+
+Open *find(HANDLE h)
+{
+    auto it = state.handles.find(h);
+    return it == state.handles.end() ? nullptr : &it->second;
+}
+
+bool is_standard(HANDLE h)
+{
+    return h == state.standard[0] || h == state.standard[1] || h == state.standard[2];
+}
+
+bool held_open(const std::string &name)
+{
+    for (auto &entry : state.handles)
+        if (entry.second.name == name && !is_standard(entry.first))
+            return true;
+    return false;
+}
+
+}  // namespace
+
+const char *call_name(Call call)
+{
+    static const char *const names[CALL_KINDS] = {
+        "GetStdHandle", "ExitProcess", "GetCommandLineA", "CreateFileA",
+        "SetFilePointer", "ReadFile", "WriteFile", "CloseHandle",
+        "GetProcessHeap", "HeapAlloc", "HeapFree"};
+    return names[call];
+}
+
+void reset()
+{
+    for (void *block : state.blocks)
+        std::free(block);
+    state = State();
+    state.files[STDIN_NAME] = "";
+    state.files[STDOUT_NAME] = "";
+    state.files[STDERR_NAME] = "";
+    state.standard[0] = new_handle(STDIN_NAME, true, false);
+    state.standard[1] = new_handle(STDOUT_NAME, false, true);
+    state.standard[2] = new_handle(STDERR_NAME, false, true);
+}
+
+void put_file(const std::string &name, const std::string &bytes) { state.files[name] = bytes; }
+bool has_file(const std::string &name) { return state.files.count(name) != 0; }
+std::string file(const std::string &name) { return has_file(name) ? state.files[name] : ""; }
+std::string standard_output() { return state.files[STDOUT_NAME]; }
+void set_command_line(const std::string &line) { state.command_line = line; }
+int calls(Call call) { return state.counts[call]; }
+int total_calls() { return state.overall; }
+std::vector<CreateArguments> create_calls() { return state.creates; }
+int writes_to(const std::string &name) { return state.writes[name]; }
+void fail_call(Call call, int nth) { state.failing[call].insert(nth); }
+void fail_overall_call(int nth) { state.failing_overall.insert(nth); }
+void accept_partially(int nth_write, DWORD accepted) { state.partial_writes[nth_write] = accepted; }
+void break_standard_output() { state.stdout_broken = true; }
+int open_handles() { return static_cast<int>(state.handles.size()) - 3; }
+int live_blocks() { return static_cast<int>(state.blocks.size()); }
+
+int run_process(void (*entry)(void))
+{
+    std::jmp_buf back;
+    state.exit_to = &back;
+    if (setjmp(back) == 0)
+        entry();  // never returns: ExitProcess jumps back here
+    state.exit_to = nullptr;
+    return state.exit_status;
+}
+
+}  // namespace fake
+
+using namespace fake;
+
+extern "C" {
+
+HANDLE WINAPI GetStdHandle(DWORD which)
+{
+    if (enter(GET_STD_HANDLE))
+        return INVALID_HANDLE_VALUE;
+    switch (which) {
+    case STD_INPUT_HANDLE: return state.standard[0];
+    case STD_OUTPUT_HANDLE: return state.standard[1];
+    case STD_ERROR_HANDLE: return state.standard[2];
+    default: return INVALID_HANDLE_VALUE;
+    }
+}
+
+void WINAPI ExitProcess(UINT status)
+{
+    enter(EXIT_PROCESS);
+    if (!state.exit_to)
+        std::abort();  // only run_process may host an entry
+    state.exit_status = static_cast<int>(status);
+    std::longjmp(*state.exit_to, 1);
+}
+
+char *WINAPI GetCommandLineA(void)
+{
+    enter(GET_COMMAND_LINE);  // can't fail on Windows; the count is kept
+    return &state.command_line[0];
+}
+
+HANDLE WINAPI CreateFileA(const char *name, DWORD access, DWORD share, void *security,
+                          DWORD disposition, DWORD attributes, HANDLE template_file)
+{
+    state.creates.push_back(CreateArguments{name, access, share, disposition, attributes,
+                                            security == nullptr, template_file == nullptr});
+    if (enter(CREATE_FILE) || !*name || held_open(name))
+        return INVALID_HANDLE_VALUE;
+    bool exists = has_file(name);
+    if (disposition == OPEN_EXISTING && !exists)
+        return INVALID_HANDLE_VALUE;
+    if (disposition == CREATE_ALWAYS || !exists)
+        state.files[name] = "";
+    return new_handle(name, (access & GENERIC_READ) != 0, (access & GENERIC_WRITE) != 0);
+}
+
+DWORD WINAPI SetFilePointer(HANDLE file, LONG distance, LONG *distance_high, DWORD method)
+{
+    Open *open = find(file);
+    if (enter(SET_FILE_POINTER) || !open || distance_high || method != FILE_END)
+        return INVALID_SET_FILE_POINTER;
+    open->position = state.files[open->name].size() + distance;
+    return static_cast<DWORD>(open->position);
+}
+
+BOOL WINAPI ReadFile(HANDLE file, void *buffer, DWORD size, DWORD *got, void *)
+{
+    *got = 0;
+    Open *open = find(file);
+    if (enter(READ_FILE) || !open || !open->readable)
+        return 0;
+    const std::string &data = state.files[open->name];
+    size_t n = open->position < data.size() ? std::min<size_t>(size, data.size() - open->position) : 0;
+    data.copy(static_cast<char *>(buffer), n, open->position);
+    open->position += n;
+    *got = static_cast<DWORD>(n);
+    return 1;
+}
+
+BOOL WINAPI WriteFile(HANDLE file, const void *data, DWORD size, DWORD *put, void *)
+{
+    *put = 0;
+    Open *open = find(file);
+    bool fails = enter(WRITE_FILE);
+    if (fails || !open || !open->writable || (file == state.standard[1] && state.stdout_broken))
+        return 0;
+    ++state.writes[open->name];
+    auto partial = state.partial_writes.find(state.counts[WRITE_FILE]);
+    DWORD n = partial != state.partial_writes.end() ? std::min(size, partial->second) : size;
+    std::string &bytes = state.files[open->name];
+    if (bytes.size() < open->position + n)
+        bytes.resize(open->position + n);
+    bytes.replace(open->position, n, static_cast<const char *>(data), n);
+    open->position += n;
+    *put = n;
+    return 1;
+}
+
+// A failed close still lets the handle go, as close(2) does on Linux.
+BOOL WINAPI CloseHandle(HANDLE object)
+{
+    bool fails = enter(CLOSE_HANDLE);
+    if (!find(object) || is_standard(object))
+        return 0;
+    state.handles.erase(object);
+    return fails ? 0 : 1;
+}
+
+HANDLE WINAPI GetProcessHeap(void)
+{
+    return enter(GET_PROCESS_HEAP) ? nullptr : &heap_marker;
+}
+
+void *WINAPI HeapAlloc(HANDLE heap, DWORD, SIZE_T size)
+{
+    if (enter(HEAP_ALLOC) || heap != &heap_marker)
+        return nullptr;
+    void *block = std::malloc(size ? size : 1);
+    state.blocks.insert(block);
+    return block;
+}
+
+BOOL WINAPI HeapFree(HANDLE heap, DWORD, void *block)
+{
+    if (enter(HEAP_FREE) || heap != &heap_marker || !state.blocks.count(block))
+        return 0;
+    state.blocks.erase(block);
+    std::free(block);
+    return 1;
+}
+
+}  // extern "C"

@@ -1,0 +1,155 @@
+// The eleven KERNEL32 functions over POSIX, with the Windows behaviour the
+// tool relies on. Handles are file descriptors.
+#include "../kernel32.h"
+#include "posix_entry.h"
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+const BOOL TRUE_ = 1;
+const BOOL FALSE_ = 0;
+const mode_t NEW_FILE_MODE = 0666;  // narrowed by the umask, as for any tool
+
+int descriptor(HANDLE handle)
+{
+    return static_cast<int>(reinterpret_cast<intptr_t>(handle));
+}
+
+HANDLE handle_of(int fd)
+{
+    return reinterpret_cast<HANDLE>(static_cast<intptr_t>(fd));
+}
+
+int open_flags(DWORD access, DWORD disposition)
+{
+    int flags = O_CLOEXEC | O_NOCTTY;
+    if ((access & GENERIC_READ) && (access & GENERIC_WRITE))
+        flags |= O_RDWR;
+    else if (access & GENERIC_WRITE)
+        flags |= O_WRONLY;
+    else
+        flags |= O_RDONLY;
+    if (disposition == CREATE_ALWAYS || disposition == OPEN_ALWAYS)
+        flags |= O_CREAT;
+    return flags;
+}
+
+// Share mode 0: nobody else may hold a regular file while we do. The lock
+// is taken before anything is truncated, so a refused open changes nothing.
+// Devices and pipes are shared freely, as on Windows.
+bool claim(int fd, DWORD disposition)
+{
+    struct stat st;
+    if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode))
+        return false;
+    if (!S_ISREG(st.st_mode))
+        return true;
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0)
+        return false;
+    return disposition != CREATE_ALWAYS || ftruncate(fd, 0) == 0;
+}
+
+}  // namespace
+
+extern "C" {
+
+HANDLE WINAPI GetStdHandle(DWORD which)
+{
+    switch (which) {
+    case STD_INPUT_HANDLE: return handle_of(STDIN_FILENO);
+    case STD_OUTPUT_HANDLE: return handle_of(STDOUT_FILENO);
+    case STD_ERROR_HANDLE: return handle_of(STDERR_FILENO);
+    default: return INVALID_HANDLE_VALUE;
+    }
+}
+
+void WINAPI ExitProcess(UINT status)
+{
+    _exit(static_cast<int>(status));
+}
+
+char *WINAPI GetCommandLineA(void)
+{
+    return posix_command_line();
+}
+
+HANDLE WINAPI CreateFileA(const char *name, DWORD access, DWORD, void *, DWORD disposition,
+                          DWORD, HANDLE)
+{
+    int fd;
+    do
+        fd = open(name, open_flags(access, disposition), NEW_FILE_MODE);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        return INVALID_HANDLE_VALUE;
+    if (!claim(fd, disposition)) {
+        close(fd);
+        return INVALID_HANDLE_VALUE;
+    }
+    return handle_of(fd);
+}
+
+DWORD WINAPI SetFilePointer(HANDLE file, LONG distance, LONG *distance_high, DWORD method)
+{
+    off_t high = distance_high ? static_cast<off_t>(*distance_high) << 32 : 0;
+    int whence = method == FILE_END ? SEEK_END : method == FILE_CURRENT ? SEEK_CUR : SEEK_SET;
+    off_t at = lseek(descriptor(file), high + distance, whence);
+    if (at < 0)
+        return INVALID_SET_FILE_POINTER;
+    if (distance_high)
+        *distance_high = static_cast<LONG>(at >> 32);
+    return static_cast<DWORD>(at);
+}
+
+BOOL WINAPI ReadFile(HANDLE file, void *buffer, DWORD size, DWORD *got, void *)
+{
+    ssize_t n;
+    do
+        n = read(descriptor(file), buffer, size);
+    while (n < 0 && errno == EINTR);
+    *got = n < 0 ? 0 : static_cast<DWORD>(n);
+    return n < 0 ? FALSE_ : TRUE_;
+}
+
+BOOL WINAPI WriteFile(HANDLE file, const void *data, DWORD size, DWORD *put, void *)
+{
+    ssize_t n;
+    do
+        n = write(descriptor(file), data, size);
+    while (n < 0 && errno == EINTR);
+    *put = n < 0 ? 0 : static_cast<DWORD>(n);
+    return n < 0 ? FALSE_ : TRUE_;
+}
+
+BOOL WINAPI CloseHandle(HANDLE object)
+{
+    // Linux frees the descriptor even when close reports an error, so
+    // EINTR is not retried.
+    return close(descriptor(object)) == 0 ? TRUE_ : FALSE_;
+}
+
+HANDLE WINAPI GetProcessHeap(void)
+{
+    static int heap;  // any address will do: there is one heap
+    return &heap;
+}
+
+void *WINAPI HeapAlloc(HANDLE, DWORD, SIZE_T size)
+{
+    return std::malloc(size ? size : 1);
+}
+
+BOOL WINAPI HeapFree(HANDLE, DWORD, void *block)
+{
+    std::free(block);
+    return TRUE_;
+}
+
+}  // extern "C"

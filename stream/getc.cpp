@@ -1,0 +1,15 @@
+#include "stream.h"
+
+int stream_getc(Stream *stream)
+{
+    if (stream->flags & STREAM_LOOKAHEAD) {
+        stream->flags &= ~STREAM_LOOKAHEAD;
+        return stream->lookahead;
+    }
+    unsigned char byte = 0;
+    if (!(stream->flags & STREAM_END))
+        stream_read(&byte, 1, 1, stream);
+    if (stream->flags & STREAM_END)
+        return STREAM_EOF;
+    return byte;
+}

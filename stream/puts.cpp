@@ -1,0 +1,15 @@
+#include "stream.h"
+
+DWORD string_length(const char *text)
+{
+    DWORD length = 0;
+    while (text[length])
+        ++length;
+    return length;
+}
+
+int stream_puts(const char *text, Stream *stream)
+{
+    DWORD length = string_length(text);
+    return stream_write(text, 1, length, stream) == length ? 0 : STREAM_EOF;
+}

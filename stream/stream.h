@@ -1,0 +1,47 @@
+// A small unbuffered stream layer over platform handles. Every transfer goes
+// straight to ReadFile or WriteFile; the only state besides the handle is a
+// set of flags and one byte of lookahead for the end test.
+#ifndef GLYPHROW_STREAM_H
+#define GLYPHROW_STREAM_H
+
+#include "../platform/kernel32.h"
+
+struct Stream {
+    HANDLE handle;
+    DWORD flags;
+    int lookahead;  // meaningful only while STREAM_LOOKAHEAD is set
+};
+
+enum : DWORD {
+    STREAM_BINARY = 0x01,     // no line-end translation either way
+    STREAM_END = 0x08,        // sticky: a read came up short, none reaches the platform again
+    STREAM_LOOKAHEAD = 0x10,  // one byte is held in lookahead
+    STREAM_ERROR = 0x20,      // sticky: a ReadFile call failed (not merely reached the end)
+};
+
+enum : int {
+    STREAM_EOF = -1,
+    LINE_FEED = 0x0A,
+    CARRIAGE_RETURN = 0x0D,
+};
+
+extern Stream stdin_stream;
+extern Stream stdout_stream;
+extern Stream stderr_stream;
+
+Stream *stream_open(const char *name, const char *mode);
+int stream_close(Stream *stream);
+DWORD stream_read(void *destination, DWORD size, DWORD count, Stream *stream);
+int stream_getc(Stream *stream);
+int stream_at_end(Stream *stream);
+int stream_error(const Stream *stream);
+char *stream_gets(char *buffer, int limit, Stream *stream);
+DWORD stream_write(const void *data, DWORD size, DWORD count, Stream *stream);
+int stream_putc(int value, Stream *stream);
+int stream_puts(const char *text, Stream *stream);
+int print_line(const char *text);
+
+// Shared by the operations above, not by their callers.
+DWORD string_length(const char *text);
+
+#endif

@@ -1,0 +1,137 @@
+// convert_main over the POSIX layer, on real files in a scratch folder.
+#include "../convert/convert.h"
+#include "../stream/stream.h"
+#include "scratch.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+class PosixConvert : public ::testing::Test {
+protected:
+    Scratch dir;
+    int out_fd = -1;
+
+    void SetUp() override
+    {
+        out_fd = open(dir.path("stdout").c_str(), O_RDWR | O_CREAT | O_TRUNC, 0600);
+        stdout_stream = Stream{reinterpret_cast<HANDLE>(static_cast<intptr_t>(out_fd)), 0, 0};
+    }
+    void TearDown() override { close(out_fd); }
+
+    int convert(const std::string &source, const std::string &font)
+    {
+        std::string a0 = "glyphrow", a1 = source, a2 = font;
+        char *argv[] = {&a0[0], &a1[0], &a2[0], nullptr};
+        return convert_main(3, argv);
+    }
+    std::string output() { return read_file(dir.path("stdout")); }
+};
+
+TEST_F(PosixConvert, ConvertsRealFiles)
+{
+    write_file(dir.path("src.txt"), "A\r\n*....*\r\n ****\n");
+    EXPECT_EQ(convert(dir.path("src.txt"), dir.path("font.bin")), STATUS_DONE);
+    EXPECT_EQ(read_file(dir.path("font.bin")), "\x21\x1e");
+    EXPECT_EQ(output(), "");
+}
+
+TEST_F(PosixConvert, ExistingFontFileIsReplacedWhole)
+{
+    write_file(dir.path("src.txt"), "******\n");
+    write_file(dir.path("font.bin"), "a much longer old font file");
+    EXPECT_EQ(convert(dir.path("src.txt"), dir.path("font.bin")), STATUS_DONE);
+    EXPECT_EQ(read_file(dir.path("font.bin")), "\x3f");
+}
+
+struct SameFileCase {
+    const char *name;
+    bool hard_link;
+};
+
+TEST_F(PosixConvert, SameFileAsSourceAndFontIsRefusedUntouched)
+{
+    const std::string source = "******\n*.....\n";
+    for (SameFileCase c : {SameFileCase{"same name", false}, SameFileCase{"hard link", true}}) {
+        SCOPED_TRACE(c.name);
+        write_file(dir.path("src.txt"), source);
+        std::string font = dir.path("src.txt");
+        if (c.hard_link) {
+            font = dir.path("link.txt");
+            unlink(font.c_str());
+            ASSERT_EQ(link(dir.path("src.txt").c_str(), font.c_str()), 0);
+        }
+        EXPECT_EQ(convert(dir.path("src.txt"), font), STATUS_CANT_OPEN_FONT);
+        EXPECT_EQ(read_file(dir.path("src.txt")), source);
+    }
+    EXPECT_EQ(output(), "can't open output file.\r\ncan't open output file.\r\n");
+}
+
+struct OpenFailure {
+    const char *name;
+    std::string source;
+    std::string font;
+    int status;
+    std::string message;
+};
+
+TEST_F(PosixConvert, UnopenableFilesAndFailingDevices)
+{
+    write_file(dir.path("src.txt"), "******\n");
+    write_file(dir.path("kept.bin"), "precious");
+    mkdir(dir.path("folder").c_str(), 0700);
+    const std::vector<OpenFailure> cases = {
+        {"missing source", dir.path("none.txt"), dir.path("kept.bin"), STATUS_CANT_OPEN_SOURCE, "can't open input file.\r\n"},
+        {"directory as source", dir.path("folder"), dir.path("kept.bin"), STATUS_CANT_OPEN_SOURCE, "can't open input file.\r\n"},
+        {"directory as font", dir.path("src.txt"), dir.path("folder"), STATUS_CANT_OPEN_FONT, "can't open output file.\r\n"},
+        {"font in missing folder", dir.path("src.txt"), dir.path("no/font.bin"), STATUS_CANT_OPEN_FONT, "can't open output file.\r\n"},
+        {"font that can't be written", dir.path("src.txt"), "/dev/full", STATUS_CANT_WRITE_FONT, "can't write output file.\r\n"},
+        {"source that can't be read", "/proc/self/mem", dir.path("out.bin"), STATUS_CANT_READ_SOURCE, "can't read input file.\r\n"},
+    };
+    for (const OpenFailure &c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(ftruncate(out_fd, 0), 0);
+        ASSERT_EQ(lseek(out_fd, 0, SEEK_SET), 0);
+        EXPECT_EQ(convert(c.source, c.font), c.status);
+        EXPECT_EQ(output(), c.message);
+        EXPECT_EQ(read_file(dir.path("kept.bin")), "precious");
+    }
+}
+
+TEST_F(PosixConvert, MissingSourceCreatesNoFontFile)
+{
+    EXPECT_EQ(convert(dir.path("none.txt"), dir.path("font.bin")), STATUS_CANT_OPEN_SOURCE);
+    EXPECT_FALSE(file_exists(dir.path("font.bin")));
+}
+
+TEST_F(PosixConvert, DevicesOpenAsTheyAreAndShareFreely)
+{
+    write_file(dir.path("src.txt"), "******\n");
+    EXPECT_EQ(convert(dir.path("src.txt"), "/dev/null"), STATUS_DONE);
+    HANDLE a = CreateFileA("/dev/null", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE b = CreateFileA("/dev/null", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    EXPECT_NE(a, INVALID_HANDLE_VALUE);
+    EXPECT_NE(b, INVALID_HANDLE_VALUE);
+    CloseHandle(a);
+    CloseHandle(b);
+}
+
+TEST_F(PosixConvert, AppendOpensAtTheEndAndCreatesMissingFiles)
+{
+    write_file(dir.path("log"), "abc");
+    Stream *s = stream_open(dir.path("log").c_str(), "ab");
+    ASSERT_NE(s, nullptr);
+    stream_putc('d', s);
+    EXPECT_EQ(stream_close(s), 0);
+    EXPECT_EQ(read_file(dir.path("log")), "abcd");
+    Stream *t = stream_open(dir.path("new").c_str(), "a");
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(stream_close(t), 0);
+    EXPECT_TRUE(file_exists(dir.path("new")));
+}
+
+}  // namespace
