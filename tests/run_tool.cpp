@@ -1,0 +1,70 @@
+#include "run_tool.h"
+
+#include <csignal>
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// In the child: standard output as asked, everything else plain.
+[[noreturn]] void exec_child(std::vector<char *> &argv, const std::string &folder, Output output,
+                             int pipe_write)
+{
+    signal(SIGPIPE, SIG_DFL);  // the tool itself must cope with a gone reader
+    if (chdir(folder.c_str()) != 0)
+        _exit(126);
+    int null_fd = open("/dev/null", O_RDWR);
+    dup2(null_fd, STDIN_FILENO);
+    if (output == Output::closed)
+        close(STDOUT_FILENO);
+    else
+        dup2(pipe_write, STDOUT_FILENO);
+    execvp(argv[0], argv.data());
+    _exit(127);
+}
+
+std::string drain(int fd)
+{
+    std::string bytes;
+    char buffer[4096];
+    for (ssize_t n; (n = read(fd, buffer, sizeof buffer)) > 0;)
+        bytes.append(buffer, static_cast<size_t>(n));
+    return bytes;
+}
+
+}  // namespace
+
+ToolRun run_tool(const std::vector<std::string> &command, const std::vector<std::string> &args,
+             const std::string &folder, Output output)
+{
+    std::vector<std::string> words = command;
+    words.insert(words.end(), args.begin(), args.end());
+    std::vector<char *> argv;
+    for (std::string &w : words)
+        argv.push_back(&w[0]);
+    argv.push_back(nullptr);
+
+    int fds[2];
+    if (pipe(fds) != 0)
+        return {};
+    bool reading = output != Output::reader_gone;
+    if (!reading)
+        close(fds[0]);  // the reader is gone before the tool starts
+    pid_t pid = fork();
+    if (pid == 0) {
+        if (reading)
+            close(fds[0]);
+        exec_child(argv, folder, output, fds[1]);
+    }
+    close(fds[1]);
+    ToolRun run;
+    if (reading) {
+        run.output = drain(fds[0]);
+        close(fds[0]);
+    }
+    int wstatus = 0;
+    waitpid(pid, &wstatus, 0);
+    run.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
+    return run;
+}

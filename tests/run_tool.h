@@ -1,0 +1,20 @@
+// Runs the glyphrow tool as a process, in a folder of the test's, and hands
+// back its exit status and every byte it wrote to standard output.
+#ifndef GLYPHROW_TESTS_RUN_TOOL_H
+#define GLYPHROW_TESTS_RUN_TOOL_H
+
+#include <string>
+#include <vector>
+
+enum class Output { captured, closed, reader_gone };
+
+struct ToolRun {
+    int status = -1;  // the exit status, or -1 when the process didn't exit
+    std::string output;
+};
+
+// command: the runner's words (e.g. "wine") followed by the tool's path.
+ToolRun run_tool(const std::vector<std::string> &command, const std::vector<std::string> &args,
+             const std::string &folder, Output output = Output::captured);
+
+#endif
