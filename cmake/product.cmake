@@ -23,6 +23,3 @@ set(GLYPHROW_PRODUCT_SOURCES
 set(GLYPHROW_PRODUCT_FLAGS
   -nostdinc -nostdinc++ -fno-exceptions -fno-rtti -fno-threadsafe-statics
   -Wall -Wextra)
-
-add_library(glyphrow_product STATIC ${GLYPHROW_PRODUCT_SOURCES})
-target_compile_options(glyphrow_product PRIVATE ${GLYPHROW_PRODUCT_FLAGS})
