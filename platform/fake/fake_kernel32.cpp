@@ -26,13 +26,14 @@ struct State {
     std::set<void *> blocks;
     int counts[CALL_KINDS] = {};
     int overall = 0;
+    std::vector<Call> log;
     std::map<Call, std::set<int>> failing;
     std::set<int> failing_overall;
     std::map<int, DWORD> partial_writes;
     std::vector<CreateArguments> creates;
     std::map<std::string, int> writes;
     bool stdout_broken = false;
-    std::string command_line;
+    std::vector<char> command_line = std::vector<char>(1, 0);  // exactly sized: a sanitizer sees over-reads
     std::uintptr_t next_handle = 0x1000;
     HANDLE standard[3] = {};
     std::jmp_buf *exit_to = nullptr;
@@ -55,6 +56,7 @@ bool enter(Call call)
 {
     int nth = ++state.counts[call];
     ++state.overall;
+    state.log.push_back(call);
     return state.failing[call].count(nth) || state.failing_overall.count(state.overall);
 }
 
@@ -105,9 +107,14 @@ void put_file(const std::string &name, const std::string &bytes) { state.files[n
 bool has_file(const std::string &name) { return state.files.count(name) != 0; }
 std::string file(const std::string &name) { return has_file(name) ? state.files[name] : ""; }
 std::string standard_output() { return state.files[STDOUT_NAME]; }
-void set_command_line(const std::string &line) { state.command_line = line; }
+void set_command_line(const std::string &line)
+{
+    state.command_line.assign(line.c_str(), line.c_str() + line.size() + 1);
+    state.command_line.shrink_to_fit();
+}
 int calls(Call call) { return state.counts[call]; }
 int total_calls() { return state.overall; }
+std::vector<Call> call_log() { return state.log; }
 std::vector<CreateArguments> create_calls() { return state.creates; }
 int writes_to(const std::string &name) { return state.writes[name]; }
 void fail_call(Call call, int nth) { state.failing[call].insert(nth); }
@@ -157,7 +164,7 @@ void WINAPI ExitProcess(UINT status)
 char *WINAPI GetCommandLineA(void)
 {
     enter(GET_COMMAND_LINE);  // can't fail on Windows; the count is kept
-    return &state.command_line[0];
+    return state.command_line.data();
 }
 
 HANDLE WINAPI CreateFileA(const char *name, DWORD access, DWORD share, void *security,
