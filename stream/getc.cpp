@@ -6,7 +6,7 @@ int stream_getc(Stream *stream)
         stream->flags &= ~STREAM_LOOKAHEAD;
         return stream->lookahead;
     }
-    unsigned char byte = 0;
+    unsigned char byte;  // looked at only when a byte was delivered
     if (!(stream->flags & STREAM_END))
         stream_read(&byte, 1, 1, stream);
     if (stream->flags & STREAM_END)

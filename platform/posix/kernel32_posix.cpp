@@ -56,6 +56,25 @@ bool claim(int fd, DWORD disposition)
     return disposition != CREATE_ALWAYS || ftruncate(fd, 0) == 0;
 }
 
+// A call interrupted by a signal is made again, as Windows never reports
+// one. Out of line: every byte passes through ReadFile, and the retry loop
+// would make each call pay for saving its registers.
+__attribute__((noinline, cold)) ssize_t read_again(int fd, void *buffer, size_t size)
+{
+    ssize_t n = -1;
+    while (n < 0 && errno == EINTR)
+        n = read(fd, buffer, size);
+    return n;
+}
+
+__attribute__((noinline, cold)) ssize_t write_again(int fd, const void *data, size_t size)
+{
+    ssize_t n = -1;
+    while (n < 0 && errno == EINTR)
+        n = write(fd, data, size);
+    return n;
+}
+
 }  // namespace
 
 extern "C" {
@@ -110,22 +129,20 @@ DWORD WINAPI SetFilePointer(HANDLE file, LONG distance, LONG *distance_high, DWO
 
 BOOL WINAPI ReadFile(HANDLE file, void *buffer, DWORD size, DWORD *got, void *)
 {
-    ssize_t n;
-    do
-        n = read(descriptor(file), buffer, size);
-    while (n < 0 && errno == EINTR);
+    ssize_t n = read(descriptor(file), buffer, size);
+    if (n < 0)
+        n = read_again(descriptor(file), buffer, size);
     *got = n < 0 ? 0 : static_cast<DWORD>(n);
-    return n < 0 ? FALSE_ : TRUE_;
+    return n >= 0;
 }
 
 BOOL WINAPI WriteFile(HANDLE file, const void *data, DWORD size, DWORD *put, void *)
 {
-    ssize_t n;
-    do
-        n = write(descriptor(file), data, size);
-    while (n < 0 && errno == EINTR);
+    ssize_t n = write(descriptor(file), data, size);
+    if (n < 0)
+        n = write_again(descriptor(file), data, size);
     *put = n < 0 ? 0 : static_cast<DWORD>(n);
-    return n < 0 ? FALSE_ : TRUE_;
+    return n >= 0;
 }
 
 BOOL WINAPI CloseHandle(HANDLE object)
