@@ -4,24 +4,11 @@
 #include "run_tool.h"
 #include "scratch.h"
 
-#include <dirent.h>
 #include <gtest/gtest.h>
-#include <set>
 
 namespace {
 
 const std::vector<std::string> LAUNCH = {LAUNCH_COMMAND};
-
-std::set<std::string> names_in(const std::string &folder)
-{
-    std::set<std::string> names;
-    if (DIR *d = opendir(folder.c_str())) {
-        while (dirent *e = readdir(d))
-            names.insert(e->d_name);
-        closedir(d);
-    }
-    return names;
-}
 
 struct LineCase {
     const char *name;

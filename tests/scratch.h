@@ -3,7 +3,9 @@
 #define GLYPHROW_TESTS_SCRATCH_H
 
 #include <cstdlib>
+#include <dirent.h>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <sys/stat.h>
@@ -43,6 +45,18 @@ inline bool file_exists(const std::string &path)
 {
     struct stat st;
     return stat(path.c_str(), &st) == 0;
+}
+
+// The names in a folder, "." and ".." included: to see what a run created.
+inline std::set<std::string> names_in(const std::string &folder)
+{
+    std::set<std::string> names;
+    if (DIR *d = opendir(folder.c_str())) {
+        while (dirent *e = readdir(d))
+            names.insert(e->d_name);
+        closedir(d);
+    }
+    return names;
 }
 
 #endif
