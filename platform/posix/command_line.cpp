@@ -58,10 +58,11 @@ char *posix_join_arguments(int argc, char **argv)
     return line;
 }
 
-void posix_set_arguments(int argc, char **argv)
+bool posix_set_arguments(int argc, char **argv)
 {
     std::free(command_line);
     command_line = posix_join_arguments(argc, argv);
+    return command_line != nullptr;
 }
 
 char *posix_command_line(void)

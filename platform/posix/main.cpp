@@ -27,6 +27,7 @@ int main(int argc, char **argv)
     // Windows, not end the process before it can give its status.
     signal(SIGPIPE, SIG_IGN);
     keep_standard_descriptors_taken();
-    posix_set_arguments(argc, argv);
+    if (!posix_set_arguments(argc, argv))
+        _exit(STATUS_NO_MEMORY);  // as start-up does when it can't split them
     process_start();
 }

@@ -2,9 +2,9 @@
 #define GLYPHROW_POSIX_ENTRY_H
 
 // The command line that GetCommandLineA hands out on POSIX: rebuilt from
-// the argv that main received, or set by a test.
+// the argv that main received. Setting it fails only for want of memory.
 char *posix_command_line(void);
-void posix_set_arguments(int argc, char **argv);
+bool posix_set_arguments(int argc, char **argv);
 
 // Builds one command line from arguments so that splitting it gives them
 // back, less any double quotes inside them. Returns a malloc'd string.
