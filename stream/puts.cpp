@@ -1,5 +1,7 @@
 #include "stream.h"
 
+namespace {
+
 DWORD string_length(const char *text)
 {
     DWORD length = 0;
@@ -7,6 +9,8 @@ DWORD string_length(const char *text)
         ++length;
     return length;
 }
+
+}  // namespace
 
 int stream_puts(const char *text, Stream *stream)
 {

@@ -41,7 +41,4 @@ int stream_putc(int value, Stream *stream);
 int stream_puts(const char *text, Stream *stream);
 int print_line(const char *text);
 
-// Shared by the operations above, not by their callers.
-DWORD string_length(const char *text);
-
 #endif
