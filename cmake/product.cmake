@@ -7,7 +7,6 @@ set(GLYPHROW_PRODUCT_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/../stream/open.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../stream/close.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../stream/read.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../stream/read_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../stream/getc.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../stream/at_end.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../stream/error.cpp

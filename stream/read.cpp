@@ -1,5 +1,6 @@
 #include "stream.h"
-#include "read_text.h"
+
+namespace {
 
 // One ReadFile call. A failed call counts as nothing read and marks the
 // stream so that the failure is never mistaken for the end of the file.
@@ -13,8 +14,36 @@ DWORD read_some(Stream *stream, unsigned char *into, DWORD n)
     return got;
 }
 
-// Every source byte passes through here, so the binary path is kept to a
-// single call; text mode's carriage returns are dealt with out of line.
+// Squeezes carriage returns out of bytes[0..n) in place; returns how many
+// bytes are kept.
+DWORD squeeze(unsigned char *bytes, DWORD n)
+{
+    DWORD kept = 0;
+    for (DWORD i = 0; i < n; ++i) {
+        if (bytes[i] != CARRIAGE_RETURN)
+            bytes[kept++] = bytes[i];
+    }
+    return kept;
+}
+
+// Text mode: drops every carriage return from the got bytes just read and
+// tops the request up with further reads, so that it still delivers got
+// bytes while the file has them. Returns how many bytes were delivered.
+DWORD drop_carriage_returns(Stream *stream, unsigned char *bytes, DWORD got)
+{
+    DWORD total = 0;
+    while (got != 0) {
+        DWORD kept = squeeze(bytes + total, got);
+        total += kept;
+        if (kept == got)
+            break;
+        got = read_some(stream, bytes + total, got - kept);
+    }
+    return total;
+}
+
+}  // namespace
+
 // Any short read ends the stream for good.
 DWORD stream_read(void *destination, DWORD size, DWORD count, Stream *stream)
 {

@@ -113,7 +113,6 @@ void set_command_line(const std::string &line)
     state.command_line.shrink_to_fit();
 }
 int calls(Call call) { return state.counts[call]; }
-int total_calls() { return state.overall; }
 std::vector<Call> call_log() { return state.log; }
 std::vector<CreateArguments> create_calls() { return state.creates; }
 int writes_to(const std::string &name) { return state.writes[name]; }

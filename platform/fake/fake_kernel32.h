@@ -44,7 +44,6 @@ std::string standard_output();
 void set_command_line(const std::string &line);
 
 int calls(Call call);
-int total_calls();
 // Every call since reset, in order.
 std::vector<Call> call_log();
 std::vector<CreateArguments> create_calls();

@@ -56,10 +56,9 @@ bool claim(int fd, DWORD disposition)
     return disposition != CREATE_ALWAYS || ftruncate(fd, 0) == 0;
 }
 
-// A call interrupted by a signal is made again, as Windows never reports
-// one. Out of line: every byte passes through ReadFile, and the retry loop
-// would make each call pay for saving its registers.
-__attribute__((noinline, cold)) ssize_t read_again(int fd, void *buffer, size_t size)
+// Called after a failed read or write: makes it again while it was
+// interrupted, and returns the last result.
+ssize_t read_again(int fd, void *buffer, size_t size)
 {
     ssize_t n = -1;
     while (n < 0 && errno == EINTR)
@@ -67,7 +66,7 @@ __attribute__((noinline, cold)) ssize_t read_again(int fd, void *buffer, size_t 
     return n;
 }
 
-__attribute__((noinline, cold)) ssize_t write_again(int fd, const void *data, size_t size)
+ssize_t write_again(int fd, const void *data, size_t size)
 {
     ssize_t n = -1;
     while (n < 0 && errno == EINTR)
@@ -127,13 +126,16 @@ DWORD WINAPI SetFilePointer(HANDLE file, LONG distance, LONG *distance_high, DWO
     return static_cast<DWORD>(at);
 }
 
+// A call interrupted by a signal is made again: Windows never reports one.
+// The retry stands apart from the first call, which every source byte
+// makes: a loop around that call costs it a fifth more instructions.
 BOOL WINAPI ReadFile(HANDLE file, void *buffer, DWORD size, DWORD *got, void *)
 {
     ssize_t n = read(descriptor(file), buffer, size);
     if (n < 0)
         n = read_again(descriptor(file), buffer, size);
     *got = n < 0 ? 0 : static_cast<DWORD>(n);
-    return n >= 0;
+    return n < 0 ? FALSE_ : TRUE_;
 }
 
 BOOL WINAPI WriteFile(HANDLE file, const void *data, DWORD size, DWORD *put, void *)
@@ -142,7 +144,7 @@ BOOL WINAPI WriteFile(HANDLE file, const void *data, DWORD size, DWORD *put, voi
     if (n < 0)
         n = write_again(descriptor(file), data, size);
     *put = n < 0 ? 0 : static_cast<DWORD>(n);
-    return n >= 0;
+    return n < 0 ? FALSE_ : TRUE_;
 }
 
 BOOL WINAPI CloseHandle(HANDLE object)
