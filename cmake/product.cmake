@@ -1,24 +1,43 @@
 # The product: plain procedural C++ that must link without any C runtime, so
 # it is compiled without the standard headers, exceptions or RTTI, and no
 # function-local static may need a guard.
-set(GLYPHROW_PRODUCT_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/../platform/block.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../stream/standard.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../stream/open.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../stream/close.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../stream/read.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../stream/getc.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../stream/at_end.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../stream/error.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../stream/gets.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../stream/write.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../stream/putc.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../stream/puts.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../stream/print_line.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../convert/row.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../convert/convert_main.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../startup/split_command_line.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/../startup/process_start.cpp)
+set(GLYPHROW_ROOT ${CMAKE_CURRENT_LIST_DIR}/..)
+
+# What every tool of the family stands on.
+set(GLYPHROW_SHARED_SOURCES
+  platform/block.cpp
+  stream/standard.cpp
+  stream/open.cpp
+  stream/close.cpp
+  stream/read.cpp
+  stream/getc.cpp
+  stream/at_end.cpp
+  stream/error.cpp
+  stream/gets.cpp
+  stream/rewind.cpp
+  stream/write.cpp
+  stream/putc.cpp
+  stream/puts.cpp
+  stream/print_line.cpp
+  stream/format.cpp
+  rows/row.cpp
+  startup/split_command_line.cpp
+  startup/start_process.cpp
+  startup/report.cpp
+  startup/parse_number.cpp)
+list(TRANSFORM GLYPHROW_SHARED_SOURCES PREPEND ${GLYPHROW_ROOT}/)
+
+# Each tool: its job's sources, its entry among them, and the entry's name.
+set(GLYPHROW_TOOLS glyphrow glyphdraw)
+set(glyphrow_JOB convert/convert_main.cpp convert/process_start.cpp)
+set(glyphrow_ENTRY process_start)
+set(glyphdraw_JOB draw/draw_main.cpp draw/drawing.cpp draw/sheet.cpp draw/png.cpp draw/checksum.cpp draw/glyphdraw_start.cpp)
+set(glyphdraw_ENTRY glyphdraw_start)
+set(glyphcheck_JOB check/check_main.cpp check/findings.cpp check/glyphcheck_start.cpp)
+set(glyphcheck_ENTRY glyphcheck_start)
+foreach(tool ${GLYPHROW_TOOLS})
+  list(TRANSFORM ${tool}_JOB PREPEND ${GLYPHROW_ROOT}/)
+endforeach()
 
 set(GLYPHROW_PRODUCT_FLAGS
   -nostdinc -nostdinc++ -fno-exceptions -fno-rtti -fno-threadsafe-statics

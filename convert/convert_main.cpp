@@ -1,19 +1,10 @@
 #include "convert.h"
+#include "../rows/row.h"
 #include "../stream/stream.h"
 
 namespace {
 
 const char USAGE_TEXT[] = "usage>glyphrow source.txt font.bin";
-const char CANT_OPEN_SOURCE_TEXT[] = "can't open input file.";
-const char CANT_OPEN_FONT_TEXT[] = "can't open output file.";
-const char CANT_WRITE_FONT_TEXT[] = "can't write output file.";
-const char CANT_READ_SOURCE_TEXT[] = "can't read input file.";
-
-int report(const char *text, int status)
-{
-    print_line(text);
-    return status;
-}
 
 // A short piece leaves cells unwritten; they must read as blank, never as
 // what an earlier, longer piece left in the buffer.
@@ -46,11 +37,11 @@ int finish(Stream *source, Stream *font, bool rows_written)
     stream_close(source);
     bool font_closed = stream_close(font) == 0;
     if (!rows_written)
-        return report(CANT_WRITE_FONT_TEXT, STATUS_CANT_WRITE_FONT);
+        return report(CANT_WRITE_OUTPUT_TEXT, STATUS_CANT_WRITE_OUTPUT);
     if (read_failed)
-        return report(CANT_READ_SOURCE_TEXT, STATUS_CANT_READ_SOURCE);
+        return report(CANT_READ_INPUT_TEXT, STATUS_CANT_READ_INPUT);
     if (!font_closed)
-        return report(CANT_WRITE_FONT_TEXT, STATUS_CANT_WRITE_FONT);
+        return report(CANT_WRITE_OUTPUT_TEXT, STATUS_CANT_WRITE_OUTPUT);
     return STATUS_DONE;
 }
 
@@ -64,11 +55,11 @@ int convert_main(int argc, char **argv)
     // to open: a mistyped source name must not cost the user a font file.
     Stream *source = stream_open(argv[1], "rb");
     if (!source)
-        return report(CANT_OPEN_SOURCE_TEXT, STATUS_CANT_OPEN_SOURCE);
+        return report(CANT_OPEN_INPUT_TEXT, STATUS_CANT_OPEN_INPUT);
     Stream *font = stream_open(argv[2], "wb");
     if (!font) {
         stream_close(source);
-        return report(CANT_OPEN_FONT_TEXT, STATUS_CANT_OPEN_FONT);
+        return report(CANT_OPEN_OUTPUT_TEXT, STATUS_CANT_OPEN_OUTPUT);
     }
     return finish(source, font, convert_rows(source, font));
 }

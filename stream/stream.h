@@ -40,5 +40,10 @@ DWORD stream_write(const void *data, DWORD size, DWORD count, Stream *stream);
 int stream_putc(int value, Stream *stream);
 int stream_puts(const char *text, Stream *stream);
 int print_line(const char *text);
+int stream_rewind(Stream *stream);
+
+// Number text for messages and labels (base 10 or 16); see format.cpp.
+enum : DWORD { DECIMAL = 10, HEX = 16 };
+char *format_number(char *at, DWORD value, DWORD base, int min_digits);
 
 #endif

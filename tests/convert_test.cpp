@@ -1,5 +1,6 @@
 #include "fake_fixture.h"
 #include "../convert/convert.h"
+#include "../rows/row.h"
 
 #include <vector>
 
@@ -111,10 +112,10 @@ TEST_F(ConvertTest, ExitStatusesAndTheirMessages)
         {"no arguments", {"glyphrow"}, true, false, STATUS_USAGE, USAGE, "-"},
         {"one argument", {"glyphrow", "src.txt"}, true, false, STATUS_USAGE, USAGE, "-"},
         {"extra arguments", {"glyphrow", "src.txt", "font.bin", "more"}, true, false, 0, "", "\x3f"},
-        {"missing source", {"glyphrow", "nope.txt", "font.bin"}, false, false, STATUS_CANT_OPEN_SOURCE, CANT_OPEN_INPUT, "-"},
-        {"missing source keeps font", {"glyphrow", "nope.txt", "font.bin"}, false, true, STATUS_CANT_OPEN_SOURCE, CANT_OPEN_INPUT, "old"},
-        {"empty font name", {"glyphrow", "src.txt", ""}, true, false, STATUS_CANT_OPEN_FONT, CANT_OPEN_OUTPUT, "-"},
-        {"font is the source", {"glyphrow", "src.txt", "src.txt"}, true, false, STATUS_CANT_OPEN_FONT, CANT_OPEN_OUTPUT, "-"},
+        {"missing source", {"glyphrow", "nope.txt", "font.bin"}, false, false, STATUS_CANT_OPEN_INPUT, CANT_OPEN_INPUT, "-"},
+        {"missing source keeps font", {"glyphrow", "nope.txt", "font.bin"}, false, true, STATUS_CANT_OPEN_INPUT, CANT_OPEN_INPUT, "old"},
+        {"empty font name", {"glyphrow", "src.txt", ""}, true, false, STATUS_CANT_OPEN_OUTPUT, CANT_OPEN_OUTPUT, "-"},
+        {"font is the source", {"glyphrow", "src.txt", "src.txt"}, true, false, STATUS_CANT_OPEN_OUTPUT, CANT_OPEN_OUTPUT, "-"},
     };
     for (const StatusCase &c : cases) {
         SCOPED_TRACE(c.name);
@@ -149,12 +150,12 @@ struct FaultCase {
 TEST_F(ConvertTest, FailuresAreNeverReportedAsSuccess)
 {
     const std::vector<FaultCase> cases = {
-        {"first row unwritten", WRITE_FILE, 1, STATUS_CANT_WRITE_FONT, CANT_WRITE},
-        {"last row unwritten", WRITE_FILE, 2, STATUS_CANT_WRITE_FONT, CANT_WRITE},
-        {"first read fails", READ_FILE, 1, STATUS_CANT_READ_SOURCE, CANT_READ},
-        {"read mid-row fails", READ_FILE, 9, STATUS_CANT_READ_SOURCE, CANT_READ},
-        {"final read fails", READ_FILE, 15, STATUS_CANT_READ_SOURCE, CANT_READ},
-        {"font close fails", fake::CLOSE_HANDLE, 2, STATUS_CANT_WRITE_FONT, CANT_WRITE},
+        {"first row unwritten", WRITE_FILE, 1, STATUS_CANT_WRITE_OUTPUT, CANT_WRITE},
+        {"last row unwritten", WRITE_FILE, 2, STATUS_CANT_WRITE_OUTPUT, CANT_WRITE},
+        {"first read fails", READ_FILE, 1, STATUS_CANT_READ_INPUT, CANT_READ},
+        {"read mid-row fails", READ_FILE, 9, STATUS_CANT_READ_INPUT, CANT_READ},
+        {"final read fails", READ_FILE, 15, STATUS_CANT_READ_INPUT, CANT_READ},
+        {"font close fails", fake::CLOSE_HANDLE, 2, STATUS_CANT_WRITE_OUTPUT, CANT_WRITE},
         {"source close fails", fake::CLOSE_HANDLE, 1, STATUS_DONE, ""},
     };
     for (const FaultCase &c : cases) {
@@ -172,7 +173,7 @@ TEST_F(ConvertTest, FailuresAreNeverReportedAsSuccess)
 TEST_F(ConvertTest, UnwrittenRowStopsConverting)
 {
     fake::fail_call(WRITE_FILE, 1);
-    EXPECT_EQ(convert_source("*.....\n*.....\n.*....\n"), STATUS_CANT_WRITE_FONT);
+    EXPECT_EQ(convert_source("*.....\n*.....\n.*....\n"), STATUS_CANT_WRITE_OUTPUT);
     EXPECT_EQ(fake::calls(READ_FILE), 7);   // nothing read past the lost row
     EXPECT_EQ(fake::calls(WRITE_FILE), 3);  // the lost row, then the message and its line end
     EXPECT_EQ(fake::file("font.bin"), "");
@@ -183,14 +184,14 @@ TEST_F(ConvertTest, UnwrittenRowOutranksFailedRead)
     // Read 9 fails inside the second row; that short piece's byte is lost too.
     fake::fail_call(READ_FILE, 9);
     fake::fail_call(WRITE_FILE, 2);
-    EXPECT_EQ(convert_source("******\n.*....\n"), STATUS_CANT_WRITE_FONT);
+    EXPECT_EQ(convert_source("******\n.*....\n"), STATUS_CANT_WRITE_OUTPUT);
     EXPECT_EQ(fake::standard_output(), CANT_WRITE);
 }
 
 TEST_F(ConvertTest, PartlyAcceptedRowIsAFailedWrite)
 {
     fake::accept_partially(1, 0);
-    EXPECT_EQ(convert_source("******\n"), STATUS_CANT_WRITE_FONT);
+    EXPECT_EQ(convert_source("******\n"), STATUS_CANT_WRITE_OUTPUT);
     EXPECT_EQ(fake::standard_output(), CANT_WRITE);
 }
 
@@ -198,7 +199,7 @@ TEST_F(ConvertTest, BrokenStandardOutputChangesNoStatus)
 {
     fake::break_standard_output();
     EXPECT_EQ(convert({"glyphrow"}), STATUS_USAGE);
-    EXPECT_EQ(convert({"glyphrow", "missing", "font.bin"}), STATUS_CANT_OPEN_SOURCE);
+    EXPECT_EQ(convert({"glyphrow", "missing", "font.bin"}), STATUS_CANT_OPEN_INPUT);
     EXPECT_EQ(fake::calls(WRITE_FILE), 2);  // each message tried once, no line feed after
 }
 

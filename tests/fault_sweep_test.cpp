@@ -19,10 +19,10 @@ const std::string COMMAND_LINE = "glyphrow src.txt font.bin";
 const int ARGUMENT_BLOCKS = 2;  // kept until the process ends, by design
 
 const std::map<int, std::string> MESSAGES = {
-    {STATUS_CANT_OPEN_SOURCE, "can't open input file.\r\n"},
-    {STATUS_CANT_OPEN_FONT, "can't open output file.\r\n"},
-    {STATUS_CANT_WRITE_FONT, "can't write output file.\r\n"},
-    {STATUS_CANT_READ_SOURCE, "can't read input file.\r\n"},
+    {STATUS_CANT_OPEN_INPUT, "can't open input file.\r\n"},
+    {STATUS_CANT_OPEN_OUTPUT, "can't open output file.\r\n"},
+    {STATUS_CANT_WRITE_OUTPUT, "can't write output file.\r\n"},
+    {STATUS_CANT_READ_INPUT, "can't read input file.\r\n"},
 };
 
 int run_once()
@@ -75,8 +75,8 @@ TEST_F(FaultSweep, EveryCallFailingInTurn)
         check_outcome(status, calls[i]);
     }
     // Each kind of failure the tool reports was reached by the sweep.
-    for (int status : std::vector<int>{STATUS_CANT_OPEN_SOURCE, STATUS_CANT_OPEN_FONT, STATUS_CANT_WRITE_FONT,
-                       STATUS_CANT_READ_SOURCE, STATUS_NO_MEMORY})
+    for (int status : std::vector<int>{STATUS_CANT_OPEN_INPUT, STATUS_CANT_OPEN_OUTPUT, STATUS_CANT_WRITE_OUTPUT,
+                       STATUS_CANT_READ_INPUT, STATUS_NO_MEMORY})
         EXPECT_GT(statuses[status], 0) << "status " << status;
 }
 
@@ -90,7 +90,7 @@ TEST_F(FaultSweep, EveryWriteTakenOnlyInPart)
         fake::reset();
         fake::accept_partially(nth, 0);
         int status = run_once();
-        EXPECT_EQ(status, STATUS_CANT_WRITE_FONT);
+        EXPECT_EQ(status, STATUS_CANT_WRITE_OUTPUT);
         EXPECT_EQ(fake::file("font.bin"), FONT.substr(0, nth - 1));
         check_outcome(status, fake::WRITE_FILE);
     }

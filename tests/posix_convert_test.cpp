@@ -65,7 +65,7 @@ TEST_F(PosixConvert, SameFileAsSourceAndFontIsRefusedUntouched)
             unlink(font.c_str());
             ASSERT_EQ(link(dir.path("src.txt").c_str(), font.c_str()), 0);
         }
-        EXPECT_EQ(convert(dir.path("src.txt"), font), STATUS_CANT_OPEN_FONT);
+        EXPECT_EQ(convert(dir.path("src.txt"), font), STATUS_CANT_OPEN_OUTPUT);
         EXPECT_EQ(read_file(dir.path("src.txt")), source);
     }
     EXPECT_EQ(output(), "can't open output file.\r\ncan't open output file.\r\n");
@@ -85,12 +85,12 @@ TEST_F(PosixConvert, UnopenableFilesAndFailingDevices)
     write_file(dir.path("kept.bin"), "precious");
     mkdir(dir.path("folder").c_str(), 0700);
     const std::vector<OpenFailure> cases = {
-        {"missing source", dir.path("none.txt"), dir.path("kept.bin"), STATUS_CANT_OPEN_SOURCE, "can't open input file.\r\n"},
-        {"directory as source", dir.path("folder"), dir.path("kept.bin"), STATUS_CANT_OPEN_SOURCE, "can't open input file.\r\n"},
-        {"directory as font", dir.path("src.txt"), dir.path("folder"), STATUS_CANT_OPEN_FONT, "can't open output file.\r\n"},
-        {"font in missing folder", dir.path("src.txt"), dir.path("no/font.bin"), STATUS_CANT_OPEN_FONT, "can't open output file.\r\n"},
-        {"font that can't be written", dir.path("src.txt"), "/dev/full", STATUS_CANT_WRITE_FONT, "can't write output file.\r\n"},
-        {"source that can't be read", "/proc/self/mem", dir.path("out.bin"), STATUS_CANT_READ_SOURCE, "can't read input file.\r\n"},
+        {"missing source", dir.path("none.txt"), dir.path("kept.bin"), STATUS_CANT_OPEN_INPUT, "can't open input file.\r\n"},
+        {"directory as source", dir.path("folder"), dir.path("kept.bin"), STATUS_CANT_OPEN_INPUT, "can't open input file.\r\n"},
+        {"directory as font", dir.path("src.txt"), dir.path("folder"), STATUS_CANT_OPEN_OUTPUT, "can't open output file.\r\n"},
+        {"font in missing folder", dir.path("src.txt"), dir.path("no/font.bin"), STATUS_CANT_OPEN_OUTPUT, "can't open output file.\r\n"},
+        {"font that can't be written", dir.path("src.txt"), "/dev/full", STATUS_CANT_WRITE_OUTPUT, "can't write output file.\r\n"},
+        {"source that can't be read", "/proc/self/mem", dir.path("out.bin"), STATUS_CANT_READ_INPUT, "can't read input file.\r\n"},
     };
     for (const OpenFailure &c : cases) {
         SCOPED_TRACE(c.name);
@@ -104,7 +104,7 @@ TEST_F(PosixConvert, UnopenableFilesAndFailingDevices)
 
 TEST_F(PosixConvert, MissingSourceCreatesNoFontFile)
 {
-    EXPECT_EQ(convert(dir.path("none.txt"), dir.path("font.bin")), STATUS_CANT_OPEN_SOURCE);
+    EXPECT_EQ(convert(dir.path("none.txt"), dir.path("font.bin")), STATUS_CANT_OPEN_INPUT);
     EXPECT_FALSE(file_exists(dir.path("font.bin")));
 }
 

@@ -184,9 +184,9 @@ HANDLE WINAPI CreateFileA(const char *name, DWORD access, DWORD share, void *sec
 DWORD WINAPI SetFilePointer(HANDLE file, LONG distance, LONG *distance_high, DWORD method)
 {
     Open *open = find(file);
-    if (enter(SET_FILE_POINTER) || !open || distance_high || method != FILE_END)
+    if (enter(SET_FILE_POINTER) || !open || distance_high || (method != FILE_END && method != FILE_BEGIN))
         return INVALID_SET_FILE_POINTER;
-    open->position = state.files[open->name].size() + distance;
+    open->position = (method == FILE_END ? state.files[open->name].size() : 0) + distance;
     return static_cast<DWORD>(open->position);
 }
 

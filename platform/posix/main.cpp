@@ -29,5 +29,5 @@ int main(int argc, char **argv)
     keep_standard_descriptors_taken();
     if (!posix_set_arguments(argc, argv))
         _exit(STATUS_NO_MEMORY);  // as start-up does when it can't split them
-    process_start();
+    TOOL_ENTRY();
 }
