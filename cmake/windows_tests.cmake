@@ -29,8 +29,10 @@ ExternalProject_Add(windows_build
 set(GLYPHROW_EXE ${GLYPHROW_WINDOWS_DIR}/glyphrow.exe)
 set(GLYPHROW_LAUNCH ${GLYPHROW_WINDOWS_DIR}/launch.exe)
 
-add_test(NAME windows.pe_header_and_imports
-  COMMAND ${PROJECT_SOURCE_DIR}/tests/windows/check_pe.sh ${GLYPHROW_EXE} ${GLYPHROW_MINGW_OBJDUMP})
+foreach(tool ${GLYPHROW_TOOLS})
+  add_test(NAME windows.${tool}_pe_header_and_imports
+    COMMAND ${PROJECT_SOURCE_DIR}/tests/windows/check_pe.sh ${GLYPHROW_WINDOWS_DIR}/${tool}.exe ${GLYPHROW_MINGW_OBJDUMP})
+endforeach()
 
 # A Wine prefix of our own in the build tree. The wineserver is started
 # here with no pipe of the tests attached (one started by a test would hold
@@ -46,13 +48,15 @@ add_test(NAME windows.wine_stop
 set_tests_properties(windows.wine_start PROPERTIES FIXTURES_SETUP wine ENVIRONMENT "${GLYPHROW_WINE_ENV}")
 set_tests_properties(windows.wine_stop PROPERTIES FIXTURES_CLEANUP wine ENVIRONMENT "${GLYPHROW_WINE_ENV}")
 
-add_executable(blackbox_windows blackbox_test.cpp blackbox_windows_test.cpp)
+add_executable(blackbox_windows ${GLYPHROW_BLACKBOX_TESTS} blackbox_windows_test.cpp draw_windows_test.cpp)
 target_link_libraries(blackbox_windows PRIVATE run_tool GTest::gtest_main)
 target_compile_definitions(blackbox_windows PRIVATE
   TOOL_COMMAND="${GLYPHROW_WINE}","${GLYPHROW_EXE}"
+  DRAW_COMMAND="${GLYPHROW_WINE}","${GLYPHROW_WINDOWS_DIR}/glyphdraw.exe"
+  NATIVE_DRAW_COMMAND="$<TARGET_FILE:glyphdraw>"
   LAUNCH_COMMAND="${GLYPHROW_WINE}","${GLYPHROW_LAUNCH}"
   TOOL_EXE="${GLYPHROW_EXE}"
   SAMPLE_DIR="${PROJECT_SOURCE_DIR}/examples")
-add_dependencies(blackbox_windows windows_build)
+add_dependencies(blackbox_windows windows_build glyphdraw)
 gtest_discover_tests(blackbox_windows TEST_PREFIX "windows."
   PROPERTIES FIXTURES_REQUIRED wine ENVIRONMENT "${GLYPHROW_WINE_ENV}" RUN_SERIAL ON)

@@ -18,14 +18,7 @@ const std::string CANT_READ = "can't read input file." + CRLF;
 
 class ConvertTest : public FakePlatform {
 protected:
-    int convert(std::vector<std::string> args)
-    {
-        std::vector<char *> argv;
-        for (std::string &a : args)
-            argv.push_back(&a[0]);
-        argv.push_back(nullptr);
-        return convert_main(static_cast<int>(args.size()), argv.data());
-    }
+    int convert(std::vector<std::string> args) { return run_main(convert_main, args); }
     int convert_source(const std::string &source)
     {
         fake::put_file("src.txt", source);

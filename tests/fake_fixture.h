@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 class FakePlatform : public ::testing::Test {
 protected:
@@ -19,6 +20,16 @@ protected:
         stderr_stream = Stream{GetStdHandle(STD_ERROR_HANDLE), 0, 0};
     }
     void TearDown() override { fake::reset(); }
+
+    // Runs a tool's main function with these arguments, name first.
+    static int run_main(int (*tool_main)(int, char **), std::vector<std::string> args)
+    {
+        std::vector<char *> argv;
+        for (std::string &a : args)
+            argv.push_back(&a[0]);
+        argv.push_back(nullptr);
+        return tool_main(static_cast<int>(args.size()), argv.data());
+    }
 
     // Reads a stream to its end with stream_getc.
     static std::string drain(Stream *s)

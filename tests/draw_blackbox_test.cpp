@@ -1,0 +1,144 @@
+// glyphdraw as a user runs it, against every build (DRAW_COMMAND names it,
+// TOOL_COMMAND the glyphrow of the same build): statuses with their exact
+// messages, drawings left alone, the round trip and the glyph sheet.
+#include "png_reader.h"
+#include "run_tool.h"
+#include "scratch.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::vector<std::string> DRAW = {DRAW_COMMAND};
+const std::vector<std::string> GLYPHROW = {TOOL_COMMAND};
+const std::string SAMPLE_FONT = SAMPLE_DIR "/sample-font.bin";
+const std::string SAMPLE_SHEET = SAMPLE_DIR "/sample-font.png";
+
+// The sheet's documented layout: cells of 4 by 4 pixels, 16 glyphs to a
+// line, a gap of 4 pixels around every glyph.
+const int CELL = 4, GAP = 4, COLUMNS = 16;
+
+class DrawTool : public ::testing::Test {
+protected:
+    Scratch dir;
+    ToolRun draw(const std::vector<std::string> &args) { return run_tool(DRAW, args, dir.root()); }
+};
+
+struct StatusCase {
+    const char *name;
+    std::vector<std::string> args;
+    int status;
+    std::string output;
+    std::string drawing;        // the file to look at afterwards
+    std::string drawing_bytes;  // "-" when it must not exist
+};
+
+TEST_F(DrawTool, StatusesMessagesAndDrawingsLeftAlone)
+{
+    const std::string USAGE = "usage>glyphdraw font.bin drawing.txt [height [first]]\r\n";
+    const std::string NOT_A_FONT = "input file is not a glyph-row font: a byte is above 63.\r\n";
+    const std::string ONE_GLYPH = "U+0041 A\n******\n*....*\n";
+    const std::vector<StatusCase> cases = {
+        {"no argument", {}, 1, USAGE, "old.txt", "old"},
+        {"height not a number", {"font.bin", "old.txt", "eight"}, 1, USAGE, "old.txt", "old"},
+        {"first out of range", {"font.bin", "new.txt", "2", "1114112"}, 1, USAGE, "new.txt", "-"},
+        {"missing font", {"none.bin", "old.txt"}, 2, "can't open input file.\r\n", "old.txt", "old"},
+        {"missing font, no drawing made", {"none.bin", "new.png"}, 2, "can't open input file.\r\n", "new.png", "-"},
+        {"same file both ways", {"font.bin", "font.bin"}, 3, "can't open output file.\r\n", "font.bin", "\x3f\x21"},
+        {"drawing can't be written", {"font.bin", "/dev/full", "2"}, 4, "can't write output file.\r\n", "", ""},
+        {"font can't be read", {"/proc/self/mem", "new.txt"}, 5, "can't read input file.\r\n", "new.txt", "-"},
+        {"not a font", {"text.txt", "old.txt"}, 7, NOT_A_FONT, "old.txt", "old"},
+        {"not a font, no sheet made", {"text.txt", "new.png"}, 7, NOT_A_FONT, "new.png", "-"},
+        {"ends inside a glyph", {"font.bin", "new.txt", "3", "65"}, 8,
+         "input file ends inside a glyph: check the height.\r\n", "new.txt", ONE_GLYPH},
+        {"whole glyphs", {"font.bin", "old.txt", "2", "0x41"}, 0, "", "old.txt", ONE_GLYPH},
+    };
+    for (const StatusCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        write_file(dir.path("font.bin"), "\x3f\x21");
+        write_file(dir.path("text.txt"), "U+0041 A\n******\n");  // "U" is 0x55
+        write_file(dir.path("old.txt"), "old");
+        ToolRun r = draw(c.args);
+        EXPECT_EQ(r.status, c.status);
+        EXPECT_EQ(r.output, c.output);
+        if (c.drawing_bytes == "-")
+            EXPECT_FALSE(file_exists(dir.path(c.drawing)));
+        else if (!c.drawing.empty())
+            EXPECT_EQ(read_file(dir.path(c.drawing)), c.drawing_bytes);
+        EXPECT_EQ(read_file(dir.path("font.bin")), "\x3f\x21");
+    }
+}
+
+TEST_F(DrawTool, SampleDrawingConvertsBackToTheSameBytes)
+{
+    write_file(dir.path("sample.bin"), read_file(SAMPLE_FONT));
+    ASSERT_EQ(draw({"sample.bin", "sample.txt"}).status, 0);
+    ASSERT_EQ(run_tool(GLYPHROW, {"sample.txt", "again.bin"}, dir.root()).status, 0);
+    EXPECT_EQ(read_file(dir.path("again.bin")), read_file(SAMPLE_FONT));
+}
+
+// Every pixel: black exactly where a cell is ink, white exactly where it is
+// blank, and some other grey everywhere else, the rows a partial glyph
+// lacks included.
+void expect_sheet_shows(const Png &png, const std::string &font, int height)
+{
+    ASSERT_EQ(png.error, "");
+    size_t glyphs = (font.size() + height - 1) / height;
+    size_t columns = std::min<size_t>(glyphs, COLUMNS);
+    size_t lines = (glyphs + COLUMNS - 1) / COLUMNS;
+    ASSERT_EQ(png.width, columns * (6 * CELL + GAP) + GAP);
+    ASSERT_EQ(png.height, lines * (height * CELL + GAP) + GAP);
+    std::vector<std::vector<int>> expected(png.height, std::vector<int>(png.width, -1));
+    for (size_t row = 0; row < font.size(); ++row) {
+        size_t glyph = row / height;
+        size_t x0 = GAP + (glyph % COLUMNS) * (6 * CELL + GAP);
+        size_t y0 = GAP + (glyph / COLUMNS) * (height * CELL + GAP) + (row % height) * CELL;
+        for (int cell = 0; cell < 6; ++cell)
+            for (int dy = 0; dy < CELL; ++dy)
+                for (int dx = 0; dx < CELL; ++dx)
+                    expected[y0 + dy][x0 + cell * CELL + dx] = (font[row] & (0x20 >> cell)) ? 0 : 255;
+    }
+    int wrong = 0;
+    for (size_t y = 0; y < png.height; ++y)
+        for (size_t x = 0; x < png.width; ++x) {
+            int got = png.rows[y][x], want = expected[y][x];
+            wrong += want >= 0 ? got != want : (got == 0 || got == 255);
+        }
+    EXPECT_EQ(wrong, 0);
+}
+
+struct SheetCase {
+    const char *name;
+    std::string font;
+    int height;
+};
+
+TEST_F(DrawTool, SheetsShowExactlyTheInk)
+{
+    std::string all_rows;
+    for (int byte = 0; byte < 64; ++byte)
+        all_rows += static_cast<char>(byte);
+    const std::vector<SheetCase> cases = {
+        {"the sample", read_file(SAMPLE_FONT), 8},
+        {"every row, 17 glyphs with a partial last", all_rows + all_rows + "\x3f", 8},
+        {"height 1", all_rows, 1},
+        {"one partial glyph", "\x21\x1e", 255},
+        {"empty font", "", 8},
+    };
+    for (const SheetCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        write_file(dir.path("font.bin"), c.font);
+        int status = draw({"font.bin", "sheet.Png", std::to_string(c.height)}).status;
+        EXPECT_EQ(status, c.font.size() % c.height ? 8 : 0);
+        expect_sheet_shows(read_png(read_file(dir.path("sheet.Png"))), c.font, c.height);
+    }
+}
+
+TEST_F(DrawTool, SampleSheetIsTheCommittedOne)
+{
+    write_file(dir.path("sample.bin"), read_file(SAMPLE_FONT));
+    ASSERT_EQ(draw({"sample.bin", "sample.png"}).status, 0);
+    EXPECT_EQ(read_file(dir.path("sample.png")), read_file(SAMPLE_SHEET));
+}
+
+}  // namespace

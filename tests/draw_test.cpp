@@ -1,0 +1,156 @@
+// glyphdraw over the fake platform: the drawing's exact text, the
+// arguments, every status with its message, what is left untouched, and
+// what the drawing costs in platform calls.
+#include "fake_fixture.h"
+#include "../draw/draw.h"
+
+using fake::READ_FILE;
+using fake::WRITE_FILE;
+
+namespace {
+
+const std::string CRLF = "\r\n";
+const std::string USAGE = "usage>glyphdraw font.bin drawing.txt [height [first]]" + CRLF;
+
+class DrawTest : public FakePlatform {
+protected:
+    int draw(std::vector<std::string> args)
+    {
+        args.insert(args.begin(), "glyphdraw");
+        return run_main(draw_main, args);
+    }
+};
+
+struct DrawingCase {
+    const char *name;
+    std::string font;
+    std::vector<std::string> layout;  // height and first, as typed
+    std::string drawing;
+};
+
+TEST_F(DrawTest, DrawsLabelsAndRows)
+{
+    const std::vector<DrawingCase> cases = {
+        {"defaults: height 8 from space", std::string(8, '\0') + "\x3f",
+         {}, "U+0020\n......\n......\n......\n......\n......\n......\n......\n......\nU+0021 !\n******\n"},
+        {"height 1, first in hex", "\x21\x1e\x0a", {"1", "0x41"}, "U+0041 A\n*....*\nU+0042 B\n.****.\nU+0043 C\n..*.*.\n"},
+        {"last shown and first not", "\x01\x20", {"1", "126"}, "U+007E ~\n.....*\nU+007F\n*.....\n"},
+        {"control codes show no character", "\x3f", {"1", "0"}, "U+0000\n******\n"},
+        {"codes run past the last code point", "\x01\x02", {"1", "0X10FFFF"}, "U+10FFFF\n.....*\nU+110000\n....*.\n"},
+        {"partial glyph drawn with its rows", "\x3f\x3f\x3f", {"2", "0x20"}, "U+0020\n******\n******\nU+0021 !\n******\n"},
+        {"empty font, empty drawing", "", {}, ""},
+    };
+    for (const DrawingCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        fake::put_file("font.bin", c.font);
+        std::vector<std::string> args = {"font.bin", "out.txt"};
+        args.insert(args.end(), c.layout.begin(), c.layout.end());
+        int status = draw(args);
+        EXPECT_EQ(status, c.font.size() % (c.layout.empty() ? 8 : std::stoul(c.layout[0])) ? 8 : 0);
+        EXPECT_EQ(fake::file("out.txt"), c.drawing);
+        EXPECT_EQ(fake::open_handles(), 0);
+        EXPECT_EQ(fake::live_blocks(), 0);
+    }
+}
+
+struct StatusCase {
+    const char *name;
+    std::vector<std::string> args;
+    std::string font;  // the bytes of font.bin; "-" for no such file
+    int status;
+    std::string output;
+    bool drawing_kept;  // out.txt holds "old" afterwards
+};
+
+TEST_F(DrawTest, StatusesMessagesAndWhatIsLeftUntouched)
+{
+    const std::string PARTIAL = "input file ends inside a glyph: check the height." + CRLF;
+    const std::vector<StatusCase> cases = {
+        {"one argument", {"font.bin"}, "\x3f", 1, USAGE, true},
+        {"height 0", {"font.bin", "out.txt", "0"}, "\x3f", 1, USAGE, true},
+        {"height 256", {"font.bin", "out.txt", "256"}, "\x3f", 1, USAGE, true},
+        {"height in hex", {"font.bin", "out.txt", "0x8"}, "\x3f", 1, USAGE, true},
+        {"height with a sign", {"font.bin", "out.txt", "+8"}, "\x3f", 1, USAGE, true},
+        {"height with a blank", {"font.bin", "out.txt", "8 "}, "\x3f", 1, USAGE, true},
+        {"height that would wrap", {"font.bin", "out.txt", "4294967304"}, "\x3f", 1, USAGE, true},
+        {"empty height", {"font.bin", "out.txt", ""}, "\x3f", 1, USAGE, true},
+        {"first past the last code", {"font.bin", "out.txt", "1", "0x110000"}, "\x3f", 1, USAGE, true},
+        {"first of a bare 0x", {"font.bin", "out.txt", "1", "0x"}, "\x3f", 1, USAGE, true},
+        {"first not a number", {"font.bin", "out.txt", "1", "A"}, "\x3f", 1, USAGE, true},
+        {"missing font", {"none.bin", "out.txt"}, "-", 2, "can't open input file." + CRLF, true},
+        {"byte above 63", {"font.bin", "out.txt", "1"}, "\x3f\x40", 7,
+         "input file is not a glyph-row font: a byte is above 63." + CRLF, true},
+        {"byte 255", {"font.bin", "out.txt", "1"}, "\xff", 7,
+         "input file is not a glyph-row font: a byte is above 63." + CRLF, true},
+        {"same file as font and drawing", {"font.bin", "font.bin", "1"}, "\x3f", 3,
+         "can't open output file." + CRLF, true},
+        {"ends inside a glyph", {"font.bin", "out.txt", "2"}, "\x3f", 8, PARTIAL, false},
+        {"extra arguments ignored", {"font.bin", "out.txt", "1", "32", "more"}, "\x3f", 0, "", false},
+    };
+    for (const StatusCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        fake::reset();
+        stdout_stream.handle = GetStdHandle(STD_OUTPUT_HANDLE);
+        if (c.font != "-")
+            fake::put_file("font.bin", c.font);
+        fake::put_file("out.txt", "old");
+        EXPECT_EQ(draw(c.args), c.status);
+        EXPECT_EQ(fake::standard_output(), c.output);
+        EXPECT_EQ(fake::file("out.txt") == "old", c.drawing_kept);
+        if (c.font != "-")
+            EXPECT_EQ(fake::file("font.bin"), c.font);
+        EXPECT_EQ(fake::open_handles(), 0);
+        EXPECT_EQ(fake::live_blocks(), 0);
+    }
+}
+
+struct FaultCase {
+    const char *name;
+    fake::Call call;
+    int nth;
+    const char *drawing;
+    int status;
+    std::string output;
+};
+
+// Font "\x3f\x21", height 1: ReadFile 1 to 3 make the first pass (the third
+// finds the end), 4 and 5 the second; WriteFile 1 to 4 write the lines.
+TEST_F(DrawTest, FailuresAreNeverReportedAsSuccess)
+{
+    const std::string CANT_READ = "can't read input file." + CRLF;
+    const std::string CANT_WRITE = "can't write output file." + CRLF;
+    const std::vector<FaultCase> cases = {
+        {"first pass read", READ_FILE, 2, "out.txt", 5, CANT_READ},
+        {"second pass read", READ_FILE, 5, "out.txt", 5, CANT_READ},
+        {"rewind", fake::SET_FILE_POINTER, 1, "out.txt", 5, CANT_READ},
+        {"label line", WRITE_FILE, 1, "out.txt", 4, CANT_WRITE},
+        {"last row line", WRITE_FILE, 4, "out.txt", 4, CANT_WRITE},
+        {"drawing's close", fake::CLOSE_HANDLE, 2, "out.txt", 4, CANT_WRITE},
+        {"sheet header", WRITE_FILE, 1, "out.PNG", 4, CANT_WRITE},
+        {"sheet's glyph line buffer", fake::HEAP_ALLOC, 2, "out.png", 6, ""},
+    };
+    for (const FaultCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        fake::reset();
+        stdout_stream.handle = GetStdHandle(STD_OUTPUT_HANDLE);
+        fake::put_file("font.bin", "\x3f\x21");
+        fake::fail_call(c.call, c.nth);
+        EXPECT_EQ(draw({"font.bin", c.drawing, "1"}), c.status);
+        EXPECT_EQ(fake::standard_output(), c.output);
+        EXPECT_EQ(fake::open_handles(), 0);
+        EXPECT_EQ(fake::writes_to("font.bin"), 0);
+    }
+}
+
+TEST_F(DrawTest, ReadsEachByteOncePerPassAndWritesALineACall)
+{
+    const std::string font = "\x3f\x21\x1e\x0c\x01";
+    fake::put_file("font.bin", font);
+    EXPECT_EQ(draw({"font.bin", "out.txt", "2"}), STATUS_PARTIAL_GLYPH);
+    // The first pass finds the end with one more read; the second reads
+    // only the rows the first counted.
+    EXPECT_EQ(fake::calls(READ_FILE), 2 * static_cast<int>(font.size()) + 1);
+    EXPECT_EQ(fake::writes_to("out.txt"), 3 + 5);  // three labels, five rows
+}
+
+}  // namespace
