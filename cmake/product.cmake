@@ -28,7 +28,7 @@ set(GLYPHROW_SHARED_SOURCES
 list(TRANSFORM GLYPHROW_SHARED_SOURCES PREPEND ${GLYPHROW_ROOT}/)
 
 # Each tool: its job's sources, its entry among them, and the entry's name.
-set(GLYPHROW_TOOLS glyphrow glyphdraw)
+set(GLYPHROW_TOOLS glyphrow glyphdraw glyphcheck)
 set(glyphrow_JOB convert/convert_main.cpp convert/process_start.cpp)
 set(glyphrow_ENTRY process_start)
 set(glyphdraw_JOB draw/draw_main.cpp draw/drawing.cpp draw/sheet.cpp draw/png.cpp draw/checksum.cpp draw/glyphdraw_start.cpp)

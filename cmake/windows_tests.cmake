@@ -53,6 +53,7 @@ target_link_libraries(blackbox_windows PRIVATE run_tool GTest::gtest_main)
 target_compile_definitions(blackbox_windows PRIVATE
   TOOL_COMMAND="${GLYPHROW_WINE}","${GLYPHROW_EXE}"
   DRAW_COMMAND="${GLYPHROW_WINE}","${GLYPHROW_WINDOWS_DIR}/glyphdraw.exe"
+  CHECK_COMMAND="${GLYPHROW_WINE}","${GLYPHROW_WINDOWS_DIR}/glyphcheck.exe"
   NATIVE_DRAW_COMMAND="$<TARGET_FILE:glyphdraw>"
   LAUNCH_COMMAND="${GLYPHROW_WINE}","${GLYPHROW_LAUNCH}"
   TOOL_EXE="${GLYPHROW_EXE}"

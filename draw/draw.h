@@ -13,7 +13,6 @@ enum : int {
 
 enum : DWORD {
     DEFAULT_HEIGHT = 8,
-    MAX_HEIGHT = 255,
     DEFAULT_FIRST = 0x20,
     MAX_FIRST = 0x10FFFF,
     SHEET_COLUMNS = 16,  // glyphs to a line of the sheet

@@ -1,7 +1,10 @@
 // Any font file, height and first code through glyphdraw over the fake
 // platform, and the drawing back through glyphrow's conversion: a font of
 // rows (bytes 0 to 63) must come back byte for byte; any other byte must
-// end the run with status 7 and leave the drawing as it was.
+// end the run with status 7 and leave the drawing as it was. glyphcheck
+// must find nothing in a drawing of whole glyphs at the height it was drawn
+// at, and a partial last glyph at that height.
+#include "../check/check.h"
 #include "../convert/convert.h"
 #include "../draw/draw.h"
 #include "../platform/fake/fake_kernel32.h"
@@ -23,7 +26,11 @@ int run(int (*tool_main)(int, char **), std::string a1, std::string a2, std::str
 {
     std::string a0 = "tool";
     char *argv[] = {&a0[0], &a1[0], &a2[0], &a3[0], &a4[0], nullptr};
-    return tool_main(a3.empty() ? 3 : 5, argv);
+    int argc = 1;
+    while (argc < 5 && argv[argc][0])
+        ++argc;
+    argv[argc] = nullptr;
+    return tool_main(argc, argv);
 }
 
 }  // namespace
@@ -57,6 +64,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     check(status == (font.size() % height ? STATUS_PARTIAL_GLYPH : STATUS_DONE));
     check(run(convert_main, "drawing.txt", "again.bin") == STATUS_DONE);
     check(fake::file("again.bin") == font);
+    bool whole = font.size() % height == 0;
+    check(run(check_main, "drawing.txt", std::to_string(height)) == (whole ? STATUS_DONE : STATUS_FINDINGS));
+    check(whole == fake::standard_output().empty());
+    check(fake::open_handles() == 0 && fake::live_blocks() == 0);
     fake::reset();
     return 0;
 }

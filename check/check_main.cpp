@@ -1,0 +1,182 @@
+#include "check.h"
+#include "../rows/row.h"
+#include "../startup/startup.h"
+#include "../stream/stream.h"
+
+namespace {
+
+const char USAGE_TEXT[] = "usage>glyphcheck source.txt [height]";
+
+enum : unsigned char {
+    UNWRITTEN = 0xFF,  // fills a piece's buffer before it is read
+    TAB = 0x09,
+    MARK_SIZE = 3,     // the UTF-8 byte order mark: EF BB BF
+};
+
+const unsigned char UTF8_MARK[MARK_SIZE] = {0xEF, 0xBB, 0xBF};
+
+// A line piece exactly as glyphrow takes it, and how long it is: it may
+// hold zero bytes, so its length is where its terminator is, the last zero
+// in a buffer filled with other bytes before the read.
+struct Piece {
+    char text[LINE_LIMIT];
+    const unsigned char *bytes;
+    DWORD length;
+};
+
+struct Checker {
+    Findings findings;
+    DWORD height;          // 0 when no height was given
+    DWORD line;            // the line the piece stands on, from 1
+    DWORD column;          // the byte of that line the piece begins at, from 1
+    bool cr_at_piece_end;  // the last piece ended in a carriage return
+    bool zero_found;
+    DWORD run_rows;        // the rows of the open run, and its first line
+    DWORD run_line;
+};
+
+bool read_piece(Stream *source, Piece *piece)
+{
+    for (int i = 0; i < LINE_LIMIT; ++i)
+        piece->text[i] = static_cast<char>(UNWRITTEN);
+    if (!stream_gets(piece->text, LINE_LIMIT, source))
+        return false;
+    piece->bytes = reinterpret_cast<const unsigned char *>(piece->text);
+    piece->length = LINE_LIMIT - 1;
+    while (piece->text[piece->length] != 0)
+        --piece->length;
+    return true;
+}
+
+bool begins_with(const Piece &piece, const unsigned char *mark, DWORD n)
+{
+    for (DWORD i = 0; i < n; ++i)
+        if (i >= piece.length || piece.bytes[i] != mark[i])
+            return false;
+    return true;
+}
+
+bool is_line_end(unsigned char byte)
+{
+    return byte == LINE_FEED || byte == CARRIAGE_RETURN;
+}
+
+void end_open_run(Checker &c)
+{
+    if (c.run_rows != 0)
+        end_run(&c.findings, c.run_line, c.run_rows, c.height);
+    c.run_rows = 0;
+}
+
+// A row piece. Only one that begins its line is checked cell by cell: a
+// row inside a long line is a fault whatever its cells.
+void check_row(Checker &c, const Piece &piece)
+{
+    if (c.height && c.run_rows++ == 0) {
+        c.run_line = c.line;
+        hold(&c.findings);
+    }
+    if (c.column != 1)
+        return note(&c.findings, c.line, ROW_INSIDE_LINE, c.column);
+    DWORD cells = 0;
+    while (cells < ROW_CELLS && cells < piece.length && !is_line_end(piece.bytes[cells]))
+        ++cells;
+    if (cells < ROW_CELLS)
+        note(&c.findings, c.line, SHORT_ROW, cells);
+    for (DWORD i = 0; i < cells; ++i)
+        if (!is_cell(piece.text[i]))
+            note(&c.findings, c.line, STRAY_CELL, i + 1, piece.bytes[i]);
+}
+
+// A line that glyphrow skips parts runs; it may hide a row behind tabs, or
+// behind a byte order mark on the first line.
+void check_skipped_line(Checker &c, const Piece &piece)
+{
+    end_open_run(c);
+    DWORD tabs = 0;
+    while (tabs < piece.length && piece.bytes[tabs] == TAB)
+        ++tabs;
+    if (tabs != 0 && tabs < piece.length && is_row_piece(piece.text + tabs))
+        note(&c.findings, c.line, TAB_BEFORE_ROW);
+    else if (c.line == 1 && begins_with(piece, UTF8_MARK, MARK_SIZE) && piece.length > MARK_SIZE &&
+             is_row_piece(piece.text + MARK_SIZE))
+        note(&c.findings, c.line, MARK_BEFORE_ROW);
+}
+
+// Zero bytes (once a drawing) and carriage returns not followed by a line
+// feed; one at the piece's end is judged by the next piece.
+void check_bytes(Checker &c, const Piece &piece)
+{
+    for (DWORD i = 0; i < piece.length; ++i) {
+        unsigned char byte = piece.bytes[i];
+        if (byte == 0 && !c.zero_found) {
+            c.zero_found = true;
+            note(&c.findings, c.line, ZERO_BYTE);
+        }
+        if (byte != CARRIAGE_RETURN)
+            continue;
+        if (i + 1 == piece.length)
+            c.cr_at_piece_end = true;
+        else if (piece.bytes[i + 1] != LINE_FEED)
+            note(&c.findings, c.line, LONE_CARRIAGE_RETURN);
+    }
+}
+
+// Returns false when the drawing can't be checked further.
+bool check_piece(Checker &c, const Piece &piece)
+{
+    if (c.cr_at_piece_end && piece.bytes[0] != LINE_FEED)
+        note(&c.findings, c.line, LONE_CARRIAGE_RETURN);
+    c.cr_at_piece_end = false;
+    if (c.line == 1 && c.column == 1 && piece.length >= 2 &&
+        ((piece.bytes[0] == 0xFF && piece.bytes[1] == 0xFE) || (piece.bytes[0] == 0xFE && piece.bytes[1] == 0xFF))) {
+        note(&c.findings, c.line, UTF16_MARK);
+        return false;
+    }
+    if (is_row_piece(piece.text))
+        check_row(c, piece);
+    else if (c.column == 1)
+        check_skipped_line(c, piece);
+    check_bytes(c, piece);
+    if (piece.bytes[piece.length - 1] == LINE_FEED) {
+        ++c.line;
+        c.column = 1;
+    } else {
+        c.column += piece.length;
+    }
+    return true;
+}
+
+// The same loop as glyphrow's: a piece, then the end test.
+void check_source(Checker &c, Stream *source)
+{
+    Piece piece;
+    do {
+        if (read_piece(source, &piece) && !check_piece(c, piece))
+            return;
+    } while (!stream_at_end(source));
+    if (c.cr_at_piece_end)
+        note(&c.findings, c.line, LONE_CARRIAGE_RETURN);
+    end_open_run(c);
+}
+
+}  // namespace
+
+int check_main(int argc, char **argv)
+{
+    Checker c = {};
+    c.line = c.column = 1;
+    if (argc < 2 || (argc > 2 && !parse_number(argv[2], false, 1, MAX_HEIGHT, &c.height)))
+        return report(USAGE_TEXT, STATUS_USAGE);
+    Stream *source = stream_open(argv[1], "rb");
+    if (!source)
+        return report(CANT_OPEN_INPUT_TEXT, STATUS_CANT_OPEN_INPUT);
+    check_source(c, source);
+    bool read_failed = stream_error(source);
+    stream_close(source);
+    if (read_failed)
+        return report(CANT_READ_INPUT_TEXT, STATUS_CANT_READ_INPUT);
+    if (c.findings.any)
+        return STATUS_FINDINGS;
+    return STATUS_DONE;
+}

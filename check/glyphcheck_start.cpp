@@ -1,0 +1,10 @@
+#include "check.h"
+#include "../startup/startup.h"
+
+// glyphcheck's entry. The process ends here, so nothing is released.
+extern "C" void glyphcheck_start(void)
+{
+    int count = 0;
+    char **arguments = start_process(&count);
+    ExitProcess(arguments ? check_main(count, arguments) : STATUS_NO_MEMORY);
+}
