@@ -84,7 +84,7 @@ void check_row(Checker &c, const Piece &piece)
     if (cells < ROW_CELLS)
         note(&c.findings, c.line, SHORT_ROW, cells);
     for (DWORD i = 0; i < cells; ++i)
-        if (!is_cell(piece.text[i]))
+        if (!is_row_piece(piece.text + i))  // not a cell
             note(&c.findings, c.line, STRAY_CELL, i + 1, piece.bytes[i]);
 }
 

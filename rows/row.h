@@ -18,8 +18,8 @@ enum : char {
     BLANK_STOP = '.',
 };
 
-bool is_cell(char byte);
 // A row is a piece that begins with a cell; anything else is commentary.
+// So a byte is a cell exactly when a piece that begins with it is a row.
 bool is_row_piece(const char *piece);
 int row_byte(const char *cells);
 // The inverse: six cells, "*" for ink and "." for blank.
