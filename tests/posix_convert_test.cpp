@@ -134,4 +134,44 @@ TEST_F(PosixConvert, AppendOpensAtTheEndAndCreatesMissingFiles)
     EXPECT_TRUE(file_exists(dir.path("new")));
 }
 
+struct SeekCase {
+    const char *name;
+    LONG distance;
+    bool with_high;
+    LONG high;
+    DWORD method;
+    DWORD result;
+    LONG high_after;
+};
+
+// A sparse file of 5 GiB: no position past 4 GiB fits a 32-bit result, so
+// a move there without a high part fails and leaves the position alone.
+TEST_F(PosixConvert, SetFilePointerPast4GiBNeedsTheHighPart)
+{
+    const int64_t size = 5ll << 30;
+    int fd = open(dir.path("big").c_str(), O_RDWR | O_CREAT, 0600);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(ftruncate(fd, size), 0);
+    HANDLE h = reinterpret_cast<HANDLE>(static_cast<intptr_t>(fd));
+    const std::vector<SeekCase> cases = {
+        {"end without high part", 0, false, 0, FILE_END, INVALID_SET_FILE_POINTER, 0},
+        {"end with high part", 0, true, 0, FILE_END, 0x40000000u, 1},
+        {"back 2 GiB from the end", INT32_MIN, true, -1, FILE_END, 0xC0000000u, 0},
+        {"start without high part", 5, false, 0, FILE_BEGIN, 5, 0},
+        {"negative low part alone is signed", -2, false, 0, FILE_CURRENT, 5, 0},
+    };
+    for (const SeekCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(lseek(fd, 7, SEEK_SET), 7);
+        LONG high = c.high;
+        DWORD got = SetFilePointer(h, c.distance, c.with_high ? &high : nullptr, c.method);
+        EXPECT_EQ(got, c.result);
+        if (c.with_high)
+            EXPECT_EQ(high, c.high_after);
+        if (got == INVALID_SET_FILE_POINTER)
+            EXPECT_EQ(lseek(fd, 0, SEEK_CUR), 7);
+    }
+    close(fd);
+}
+
 }  // namespace

@@ -16,6 +16,7 @@ namespace {
 const BOOL TRUE_ = 1;
 const BOOL FALSE_ = 0;
 const mode_t NEW_FILE_MODE = 0666;  // narrowed by the umask, as for any tool
+const uint64_t LARGEST_LOW_PART = 0xFFFFFFFEu;  // 0xFFFFFFFF is INVALID_SET_FILE_POINTER
 
 int descriptor(HANDLE handle)
 {
@@ -114,15 +115,27 @@ HANDLE WINAPI CreateFileA(const char *name, DWORD access, DWORD, void *, DWORD d
     return handle_of(fd);
 }
 
+// With a high part the distance is 64 bits, the high part signed; without
+// one it is the low part alone, signed, and a position that doesn't fit in
+// 32 bits fails and leaves the position where it was, as on Windows.
 DWORD WINAPI SetFilePointer(HANDLE file, LONG distance, LONG *distance_high, DWORD method)
 {
-    off_t high = distance_high ? static_cast<off_t>(*distance_high) << 32 : 0;
+    int64_t move = distance;
+    if (distance_high)
+        move = static_cast<int64_t>((static_cast<uint64_t>(static_cast<DWORD>(*distance_high)) << 32) |
+                                    static_cast<DWORD>(distance));
     int whence = method == FILE_END ? SEEK_END : method == FILE_CURRENT ? SEEK_CUR : SEEK_SET;
-    off_t at = lseek(descriptor(file), high + distance, whence);
+    int fd = descriptor(file);
+    off_t before = lseek(fd, 0, SEEK_CUR);
+    off_t at = lseek(fd, static_cast<off_t>(move), whence);
     if (at < 0)
         return INVALID_SET_FILE_POINTER;
+    if (!distance_high && static_cast<uint64_t>(at) > LARGEST_LOW_PART) {
+        lseek(fd, before, SEEK_SET);
+        return INVALID_SET_FILE_POINTER;
+    }
     if (distance_high)
-        *distance_high = static_cast<LONG>(at >> 32);
+        *distance_high = static_cast<LONG>(static_cast<uint64_t>(at) >> 32);
     return static_cast<DWORD>(at);
 }
 
