@@ -105,13 +105,4 @@ TEST_F(Tool, BrokenStandardOutputChangesNoStatus)
     }
 }
 
-TEST_F(Tool, ClosedStandardOutputLeavesTheFilesAlone)
-{
-    write_file(dir.path("src.txt"), "******\n");
-    EXPECT_EQ(run({"src.txt", "/dev/full"}, Output::closed).status, 4);
-    EXPECT_EQ(read_file(dir.path("src.txt")), "******\n");
-    EXPECT_EQ(run({"none.txt", "font.bin"}, Output::closed).status, 2);
-    EXPECT_FALSE(file_exists(dir.path("font.bin")));
-}
-
 }  // namespace

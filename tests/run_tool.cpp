@@ -2,6 +2,7 @@
 
 #include <csignal>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -9,9 +10,16 @@ namespace {
 
 // In the child: standard output as asked, everything else plain.
 [[noreturn]] void exec_child(std::vector<char *> &argv, const std::string &folder, Output output,
-                             int pipe_write)
+                             int pipe_write, long file_size_limit)
 {
-    signal(SIGPIPE, SIG_DFL);  // the tool itself must cope with a gone reader
+    // The tool itself must cope with a gone reader and a file-size limit:
+    // dispositions that this runner's own parent ignored would pass on.
+    signal(SIGPIPE, SIG_DFL);
+    signal(SIGXFSZ, SIG_DFL);
+    if (file_size_limit) {
+        rlimit limit = {static_cast<rlim_t>(file_size_limit), static_cast<rlim_t>(file_size_limit)};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
     if (chdir(folder.c_str()) != 0)
         _exit(126);
     int null_fd = open("/dev/null", O_RDWR);
@@ -36,7 +44,7 @@ std::string drain(int fd)
 }  // namespace
 
 ToolRun run_tool(const std::vector<std::string> &command, const std::vector<std::string> &args,
-             const std::string &folder, Output output)
+             const std::string &folder, Output output, long file_size_limit)
 {
     std::vector<std::string> words = command;
     words.insert(words.end(), args.begin(), args.end());
@@ -55,7 +63,7 @@ ToolRun run_tool(const std::vector<std::string> &command, const std::vector<std:
     if (pid == 0) {
         if (reading)
             close(fds[0]);
-        exec_child(argv, folder, output, fds[1]);
+        exec_child(argv, folder, output, fds[1], file_size_limit);
     }
     close(fds[1]);
     ToolRun run;

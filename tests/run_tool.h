@@ -14,7 +14,8 @@ struct ToolRun {
 };
 
 // command: the runner's words (e.g. "wine") followed by the tool's path.
+// file_size_limit: bytes that a file the tool writes may reach (0: no limit).
 ToolRun run_tool(const std::vector<std::string> &command, const std::vector<std::string> &args,
-             const std::string &folder, Output output = Output::captured);
+             const std::string &folder, Output output = Output::captured, long file_size_limit = 0);
 
 #endif

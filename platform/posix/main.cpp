@@ -23,9 +23,11 @@ void keep_standard_descriptors_taken(void)
 
 int main(int argc, char **argv)
 {
-    // A reader that has gone away must make the message's write fail, as on
-    // Windows, not end the process before it can give its status.
+    // A reader that has gone away, or a file that reaches the size limit,
+    // must make the write fail, as on Windows, not end the process before it
+    // can give its message and status.
     signal(SIGPIPE, SIG_IGN);
+    signal(SIGXFSZ, SIG_IGN);
     keep_standard_descriptors_taken();
     if (!posix_set_arguments(argc, argv))
         _exit(STATUS_NO_MEMORY);  // as start-up does when it can't split them
