@@ -9,12 +9,11 @@
 set(GLYPHROW_TOOL_OPTIMISATION -O3)
 
 # Windows: no C runtime, no libgcc, no start-up files; the entry point is the
-# tool's own. Size flags go to the link too: with LTO the code is made there.
-set(GLYPHROW_EXE_SIZE_FLAGS
+# tool's own, and the family's manifest is the one resource.
+set(GLYPHROW_EXE_CODE_FLAGS
   -Os -flto
   -mpreferred-stack-boundary=2        # the platform promises 4-byte alignment only
-  -fomit-frame-pointer)
-set(GLYPHROW_EXE_COMPILE_FLAGS
+  -fomit-frame-pointer
   -ffreestanding                      # no assumptions about a C library
   -fno-tree-loop-distribute-patterns  # no loops turned into memset/memcpy calls
   -fno-stack-protector
@@ -33,12 +32,15 @@ function(glyphrow_add_tool tool)
   set(sources ${GLYPHROW_SHARED_SOURCES} ${${tool}_JOB})
   set(entry ${${tool}_ENTRY})
   if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
-    add_executable(${tool}_exe ${sources})
+    add_executable(${tool}_exe ${sources} ${GLYPHROW_ROOT}/platform/windows/manifest.rc)
     set_target_properties(${tool}_exe PROPERTIES OUTPUT_NAME ${tool})
+    # windres finds the manifest the resource script names through this.
+    target_include_directories(${tool}_exe PRIVATE ${GLYPHROW_ROOT}/platform/windows)
     target_compile_options(${tool}_exe PRIVATE
-      ${GLYPHROW_PRODUCT_FLAGS} ${GLYPHROW_EXE_SIZE_FLAGS} ${GLYPHROW_EXE_COMPILE_FLAGS})
+      $<$<COMPILE_LANGUAGE:CXX>:${GLYPHROW_PRODUCT_FLAGS} ${GLYPHROW_EXE_CODE_FLAGS}>)
+    # With LTO the code is made at the link: every code flag goes there too.
     target_link_options(${tool}_exe PRIVATE
-      ${GLYPHROW_EXE_SIZE_FLAGS} ${GLYPHROW_EXE_LINK_FLAGS} -Wl,--entry,_${entry})
+      ${GLYPHROW_EXE_CODE_FLAGS} ${GLYPHROW_EXE_LINK_FLAGS} -Wl,--entry,_${entry})
     target_link_libraries(${tool}_exe PRIVATE kernel32)
     return()
   endif()
