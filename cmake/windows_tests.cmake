@@ -8,10 +8,11 @@ find_program(GLYPHROW_MINGW_CXX i686-w64-mingw32-g++)
 find_program(GLYPHROW_MINGW_OBJDUMP i686-w64-mingw32-objdump)
 find_program(GLYPHROW_WINE wine)
 find_program(GLYPHROW_WINESERVER wineserver)
+find_program(GLYPHROW_WINE64 wine64 PATHS /usr/lib/wine)  # WoW64 for the 64-bit prefix
 
-if(NOT (GLYPHROW_MINGW_CXX AND GLYPHROW_MINGW_OBJDUMP AND GLYPHROW_WINE AND GLYPHROW_WINESERVER))
+if(NOT (GLYPHROW_MINGW_CXX AND GLYPHROW_MINGW_OBJDUMP AND GLYPHROW_WINE AND GLYPHROW_WINESERVER AND GLYPHROW_WINE64))
   if("$ENV{CI}" STREQUAL "true")
-    message(FATAL_ERROR "the Windows tests need g++-mingw-w64-i686, wine and wine32 (tools/test-all installs them)")
+    message(FATAL_ERROR "the Windows tests need g++-mingw-w64-i686, wine, wine32 and wine64 (tools/test-all installs them)")
   endif()
   message(WARNING "mingw-w64 or Wine missing: the Windows executable is not built or tested")
   return()
@@ -42,20 +43,6 @@ endforeach()
 add_test(NAME windows.host_flags_stay_out
   COMMAND ${PROJECT_SOURCE_DIR}/tests/windows/host_flags.sh ${PROJECT_SOURCE_DIR} ${GLYPHROW_MINGW_OBJDUMP})
 
-# A Wine prefix of our own in the build tree. The wineserver is started
-# here with no pipe of the tests attached (one started by a test would hold
-# that test's captured output open), and stopped when the tests end.
-set(GLYPHROW_WINE_ENV
-  WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix WINEARCH=win32 WINEDEBUG=-all)
-add_test(NAME windows.wine_start
-  COMMAND sh -c "mkdir -p \"$WINEPREFIX\" && \"$0\" -p </dev/null >/dev/null 2>&1 && \"$1\" wineboot -i </dev/null >/dev/null 2>&1"
-          ${GLYPHROW_WINESERVER} ${GLYPHROW_WINE})
-add_test(NAME windows.wine_stop
-  COMMAND sh -c "\"$0\" -k </dev/null >/dev/null 2>&1; \"$0\" -w </dev/null >/dev/null 2>&1; true"
-          ${GLYPHROW_WINESERVER})
-set_tests_properties(windows.wine_start PROPERTIES FIXTURES_SETUP wine ENVIRONMENT "${GLYPHROW_WINE_ENV}")
-set_tests_properties(windows.wine_stop PROPERTIES FIXTURES_CLEANUP wine ENVIRONMENT "${GLYPHROW_WINE_ENV}")
-
 add_executable(blackbox_windows ${GLYPHROW_BLACKBOX_TESTS} blackbox_windows_test.cpp draw_windows_test.cpp)
 target_link_libraries(blackbox_windows PRIVATE run_tool GTest::gtest_main)
 target_compile_definitions(blackbox_windows PRIVATE
@@ -67,5 +54,24 @@ target_compile_definitions(blackbox_windows PRIVATE
   TOOL_EXE="${GLYPHROW_EXE}"
   SAMPLE_DIR="${PROJECT_SOURCE_DIR}/examples")
 add_dependencies(blackbox_windows windows_build glyphdraw)
-gtest_discover_tests(blackbox_windows TEST_PREFIX "windows."
-  PROPERTIES FIXTURES_REQUIRED wine ENVIRONMENT "${GLYPHROW_WINE_ENV}" RUN_SERIAL ON)
+# The same tests in two Wine prefixes of our own in the build tree: a 32-bit
+# Windows, and a 64-bit one that runs the exes through WoW64, as most users
+# do. Each prefix's wineserver is started here with no pipe of the tests
+# attached (one started by a test would hold that test's captured output
+# open), and stopped when the tests end. The 64-bit prefix must really be
+# one: 32-bit system files in syswow64.
+set(wow64_check_win32 "true")
+set(wow64_check_win64 "test -f \"$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll\"")
+foreach(arch win32 win64)
+  set(env WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix-${arch} WINEARCH=${arch} WINEDEBUG=-all)
+  add_test(NAME ${arch}.wine_start
+    COMMAND sh -c "mkdir -p \"$WINEPREFIX\" && \"$0\" -p </dev/null >/dev/null 2>&1 && \"$1\" wineboot -i </dev/null >/dev/null 2>&1 && ${wow64_check_${arch}}"
+            ${GLYPHROW_WINESERVER} ${GLYPHROW_WINE})
+  add_test(NAME ${arch}.wine_stop
+    COMMAND sh -c "\"$0\" -k </dev/null >/dev/null 2>&1; \"$0\" -w </dev/null >/dev/null 2>&1; true"
+            ${GLYPHROW_WINESERVER})
+  set_tests_properties(${arch}.wine_start PROPERTIES FIXTURES_SETUP wine_${arch} ENVIRONMENT "${env}")
+  set_tests_properties(${arch}.wine_stop PROPERTIES FIXTURES_CLEANUP wine_${arch} ENVIRONMENT "${env}")
+  gtest_discover_tests(blackbox_windows TEST_PREFIX "${arch}." TEST_LIST blackbox_windows_${arch}
+    PROPERTIES FIXTURES_REQUIRED wine_${arch} ENVIRONMENT "${env}" RUN_SERIAL ON)
+endforeach()
