@@ -75,3 +75,9 @@ foreach(arch win32 win64)
   gtest_discover_tests(blackbox_windows TEST_PREFIX "${arch}." TEST_LIST blackbox_windows_${arch}
     PROPERTIES FIXTURES_REQUIRED wine_${arch} ENVIRONMENT "${env}" RUN_SERIAL ON)
 endforeach()
+
+# The Windows zip, unpacked and run.
+add_test(NAME win32.zip COMMAND ${PROJECT_SOURCE_DIR}/tests/package_zip.sh ${GLYPHROW_WINDOWS_DIR}
+  ${PROJECT_SOURCE_DIR} ${GLYPHROW_WINE})
+set_tests_properties(win32.zip PROPERTIES FIXTURES_REQUIRED wine_win32
+  ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix-win32;WINEARCH=win32;WINEDEBUG=-all" RUN_SERIAL ON)

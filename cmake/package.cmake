@@ -1,0 +1,42 @@
+# Installing and packaging the family with CMake's own means: natively,
+# `cmake --install` puts the tools in bin, a manual page each in man1, and
+# the README with the sample font in the doc folder, and cpack makes a .deb
+# of it; for Windows, cpack makes a zip of the three exes, the README and
+# the sample.
+include(GNUInstallDirs)
+set(GLYPHROW_SAMPLE
+  ${GLYPHROW_ROOT}/examples/sample-font.txt
+  ${GLYPHROW_ROOT}/examples/sample-font.bin
+  ${GLYPHROW_ROOT}/examples/sample-font.png)
+
+set(CPACK_PACKAGE_NAME glyphrow)
+set(CPACK_PACKAGE_VENDOR "glyphrow developers")
+set(CPACK_PACKAGE_CONTACT "glyphrow developers <glyphrow@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "bitmap fonts drawn in text to font files of row bytes, and back")
+set(CPACK_PACKAGE_DESCRIPTION
+  "glyphrow turns a bitmap font drawn in a plain text file, one glyph row a line of six cells, into a font file of one byte per row, for small displays, retro and embedded systems. glyphdraw draws a font file back as text, with an exact round trip, or as a PNG glyph sheet; glyphcheck finds the drawing mistakes that glyphrow passes in silence.")
+
+if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
+  set(exes)
+  foreach(tool ${GLYPHROW_TOOLS})
+    list(APPEND exes ${tool}_exe)
+  endforeach()
+  # The README links the sample's sheet as examples/sample-font.png.
+  install(TARGETS ${exes} RUNTIME DESTINATION .)
+  install(FILES ${GLYPHROW_ROOT}/README.md DESTINATION .)
+  install(FILES ${GLYPHROW_SAMPLE} DESTINATION examples)
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_PACKAGE_FILE_NAME glyphrow-${PROJECT_VERSION}-win32)
+else()
+  install(TARGETS ${GLYPHROW_TOOLS} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(FILES ${GLYPHROW_ROOT}/man/glyphrow.1 ${GLYPHROW_ROOT}/man/glyphdraw.1 ${GLYPHROW_ROOT}/man/glyphcheck.1
+    DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  install(FILES ${GLYPHROW_ROOT}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  install(FILES ${GLYPHROW_SAMPLE} DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
+  set(CPACK_GENERATOR DEB)
+  set(CPACK_STRIP_FILES ON)
+  set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+  set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)  # Depends on the C library, as dpkg-shlibdeps finds it
+endif()
+include(CPack)
