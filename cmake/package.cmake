@@ -4,6 +4,9 @@
 # of it; for Windows, cpack makes a zip of the three exes, the README and
 # the sample.
 include(GNUInstallDirs)
+# Installing and packaging take what the build made; they don't build it
+# again (a package made while the tests run must not rebuild what they use).
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 set(GLYPHROW_SAMPLE
   ${GLYPHROW_ROOT}/examples/sample-font.txt
   ${GLYPHROW_ROOT}/examples/sample-font.bin
