@@ -11,9 +11,12 @@ enum : unsigned char {
     UNWRITTEN = 0xFF,  // fills a piece's buffer before it is read
     TAB = 0x09,
     MARK_SIZE = 3,     // the UTF-8 byte order mark: EF BB BF
+    UTF16_MARK_SIZE = 2,
 };
 
 const unsigned char UTF8_MARK[MARK_SIZE] = {0xEF, 0xBB, 0xBF};
+const unsigned char UTF16LE_MARK[UTF16_MARK_SIZE] = {0xFF, 0xFE};
+const unsigned char UTF16BE_MARK[UTF16_MARK_SIZE] = {0xFE, 0xFF};
 
 // A line piece exactly as glyphrow takes it, and how long it is: it may
 // hold zero bytes, so its length is where its terminator is, the last zero
@@ -128,8 +131,8 @@ bool check_piece(Checker &c, const Piece &piece)
     if (c.cr_at_piece_end && piece.bytes[0] != LINE_FEED)
         note(&c.findings, c.line, LONE_CARRIAGE_RETURN);
     c.cr_at_piece_end = false;
-    if (c.line == 1 && c.column == 1 && piece.length >= 2 &&
-        ((piece.bytes[0] == 0xFF && piece.bytes[1] == 0xFE) || (piece.bytes[0] == 0xFE && piece.bytes[1] == 0xFF))) {
+    if (c.line == 1 && c.column == 1 &&
+        (begins_with(piece, UTF16LE_MARK, UTF16_MARK_SIZE) || begins_with(piece, UTF16BE_MARK, UTF16_MARK_SIZE))) {
         note(&c.findings, c.line, UTF16_MARK);
         return false;
     }

@@ -19,22 +19,17 @@ enum : unsigned char {
     GREY_PIXEL = 160,
 };
 
-// The glyphs on one line of the sheet, and how many of their rows the font
-// had (fewer than glyphs times height only on a partial last glyph).
+// The rows of one line of the sheet's glyphs, as many as the font had: a
+// cell past them belongs to a row a partial glyph lacks, or to no glyph.
 struct GlyphLine {
     const unsigned char *rows;
-    DWORD glyphs;
     DWORD rows_held;
 };
 
-DWORD glyph_count(const Layout &layout)
+// How many groups of `size` hold n things, the last perhaps in part.
+DWORD groups(DWORD n, DWORD size)
 {
-    return layout.rows / layout.height + (layout.rows % layout.height != 0);
-}
-
-DWORD line_count(DWORD glyphs)
-{
-    return glyphs / SHEET_COLUMNS + (glyphs % SHEET_COLUMNS != 0);
+    return n / size + (n % size != 0);
 }
 
 DWORD line_pixels(const Layout &layout)
@@ -57,7 +52,7 @@ void fill(unsigned char *pixels, DWORD n, unsigned char value)
 unsigned char cell_pixel(const GlyphLine &line, DWORD glyph, DWORD row, DWORD cell, DWORD height)
 {
     DWORD at = glyph * height + row;
-    if (glyph >= line.glyphs || at >= line.rows_held)
+    if (at >= line.rows_held)
         return GREY_PIXEL;
     return (line.rows[at] & (0x20 >> cell)) ? INK_PIXEL : BLANK_PIXEL;
 }
@@ -118,8 +113,8 @@ DWORD glyph_line_size(const Layout &layout)
 // cells with a gap around it; a line's rows are read before it is painted.
 int write_sheet(Stream *font, Stream *sheet, const Layout &layout, unsigned char *glyph_line)
 {
-    DWORD glyphs = glyph_count(layout);
-    DWORD lines = line_count(glyphs);
+    DWORD glyphs = groups(layout.rows, layout.height);
+    DWORD lines = groups(glyphs, SHEET_COLUMNS);
     SheetWriter w;
     w.out = sheet;
     w.width = sheet_width(glyphs);
@@ -128,7 +123,7 @@ int write_sheet(Stream *font, Stream *sheet, const Layout &layout, unsigned char
         return STATUS_CANT_WRITE_OUTPUT;
     DWORD rows_left = layout.rows;
     for (DWORD l = 0; l < lines; ++l) {
-        GlyphLine line = {glyph_line, glyphs - l * SHEET_COLUMNS, glyph_line_size(layout)};
+        GlyphLine line = {glyph_line, glyph_line_size(layout)};
         if (line.rows_held > rows_left)
             line.rows_held = rows_left;
         rows_left -= line.rows_held;
