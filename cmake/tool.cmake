@@ -48,6 +48,7 @@ function(glyphrow_add_tool tool)
   target_compile_options(${tool}_objects PRIVATE ${GLYPHROW_PRODUCT_FLAGS} ${GLYPHROW_TOOL_OPTIMISATION})
   add_executable(${tool}
     ${GLYPHROW_ROOT}/platform/posix/main.cpp
+    ${GLYPHROW_ROOT}/platform/posix/prepare.cpp
     ${GLYPHROW_ROOT}/platform/posix/kernel32_posix.cpp
     ${GLYPHROW_ROOT}/platform/posix/command_line.cpp
     $<TARGET_OBJECTS:${tool}_objects>)

@@ -1,16 +1,40 @@
-# From the native build: cross-build the family's exes (and the test launcher)
-# with mingw-w64, and run the same black-box tests against them under Wine.
+# From the native build: cross-build the family's exes (and the test exes)
+# with mingw-w64, and run the same black-box tests against them: under Wine
+# where this host runs i386 programs, or on an emulated i386 CPU (pe_run,
+# over unicorn) where it runs 64-bit user code only and Wine can't start.
 include(ExternalProject)
 
 find_program(GLYPHROW_MINGW_CXX i686-w64-mingw32-g++)
 find_program(GLYPHROW_MINGW_OBJDUMP i686-w64-mingw32-objdump)
-find_program(GLYPHROW_WINE wine)
-find_program(GLYPHROW_WINESERVER wineserver)
-find_program(GLYPHROW_WINE64 wine64 PATHS /usr/lib/wine)  # WoW64 for the 64-bit prefix
-
-if(NOT (GLYPHROW_MINGW_CXX AND GLYPHROW_MINGW_OBJDUMP AND GLYPHROW_WINE AND GLYPHROW_WINESERVER AND GLYPHROW_WINE64))
-  glyphrow_missing("mingw-w64, wine, wine32 or wine64 not found: the Windows exes are not built or tested")
+find_path(GLYPHROW_UNICORN_INCLUDE unicorn/unicorn.h)
+find_library(GLYPHROW_UNICORN unicorn)
+if(NOT (GLYPHROW_MINGW_CXX AND GLYPHROW_MINGW_OBJDUMP AND GLYPHROW_UNICORN AND GLYPHROW_UNICORN_INCLUDE))
+  glyphrow_missing("mingw-w64 or unicorn not found: the Windows exes are not built or tested")
   return()
+endif()
+
+# Which way, found once: only "Exec format error" from an i386 program
+# chooses the emulated CPU; a host that runs i386 programs runs the exes
+# under Wine, and Wine's failures there are failures.
+execute_process(COMMAND ${PROJECT_SOURCE_DIR}/tests/windows/host_runs_i386.sh
+  OUTPUT_VARIABLE GLYPHROW_EXE_WAY OUTPUT_STRIP_TRAILING_WHITESPACE
+  ERROR_VARIABLE probe_error RESULT_VARIABLE probe_status)
+if(NOT probe_status EQUAL 0)
+  message(FATAL_ERROR "can't tell how to run the Windows exes: ${probe_error}")
+endif()
+set(GLYPHROW_EMULATED_SKIP_REASON
+  "this host runs no 32-bit code, so Wine can't start: the 64-bit WoW64 prefix is not tested")
+if(GLYPHROW_EXE_WAY STREQUAL "wine")
+  message(STATUS "Windows exes run under Wine (this host runs i386 programs), in a 32-bit and a 64-bit prefix")
+  find_program(GLYPHROW_WINE wine)
+  find_program(GLYPHROW_WINESERVER wineserver)
+  find_program(GLYPHROW_WINE64 wine64 PATHS /usr/lib/wine)  # WoW64 for the 64-bit prefix
+  if(NOT (GLYPHROW_WINE AND GLYPHROW_WINESERVER AND GLYPHROW_WINE64))
+    glyphrow_missing("wine, wine32 or wine64 not found: the Windows exes are not tested")
+    return()
+  endif()
+else()
+  message(STATUS "Windows exes run on an emulated i386 CPU (pe_run): ${GLYPHROW_EMULATED_SKIP_REASON}")
 endif()
 
 set(GLYPHROW_WINDOWS_DIR ${CMAKE_BINARY_DIR}/windows)
@@ -23,7 +47,6 @@ ExternalProject_Add(windows_build
   BUILD_ALWAYS ON
   INSTALL_COMMAND "")
 set(GLYPHROW_EXE ${GLYPHROW_WINDOWS_DIR}/glyphrow.exe)
-set(GLYPHROW_LAUNCH ${GLYPHROW_WINDOWS_DIR}/launch.exe)
 
 # glyphrow.exe may grow by one file-alignment block for its manifest; the
 # others are to stay within 8 KiB.
@@ -38,17 +61,62 @@ endforeach()
 add_test(NAME windows.host_flags_stay_out
   COMMAND ${PROJECT_SOURCE_DIR}/tests/windows/host_flags.sh ${PROJECT_SOURCE_DIR} ${GLYPHROW_MINGW_OBJDUMP})
 
+# The emulated CPU, on every host: the sample through glyphrow.exe, at its
+# preferred base and moved elsewhere (its relocations applied), and an exe
+# with an import beyond the eleven, refused by name.
+add_executable(pe_run windows/pe_run.cpp)
+target_include_directories(pe_run PRIVATE ${GLYPHROW_UNICORN_INCLUDE})
+target_link_libraries(pe_run PRIVATE glyphrow_posix ${GLYPHROW_UNICORN})
+add_dependencies(pe_run windows_build)
+set(GLYPHROW_PE_RUN $<TARGET_FILE:pe_run>)
+set(emulated_sample ${CMAKE_CURRENT_BINARY_DIR}/emulated-sample)
+foreach(base "" 0x10000000)
+  set(name preferred_base)
+  if(base)
+    set(name base_${base})
+  endif()
+  add_test(NAME emulated.sample_through_glyphrow_at_${name}
+    COMMAND sh -c "mkdir -p \"$2\" && cp \"$3/sample-font.txt\" \"$2/$4.txt\" && \"$0\" \${5:+--base $5} \"$1\" \"$2/$4.txt\" \"$2/$4.bin\" && cmp \"$2/$4.bin\" \"$3/sample-font.bin\""
+            ${GLYPHROW_PE_RUN} ${GLYPHROW_EXE} ${emulated_sample} ${PROJECT_SOURCE_DIR}/examples ${name} "${base}")
+endforeach()
+add_test(NAME emulated.stray_import_is_named
+  COMMAND sh -c "\"$0\" \"$1\" 2>&1; echo \"status $?\"" ${GLYPHROW_PE_RUN} ${GLYPHROW_WINDOWS_DIR}/stray_import.exe)
+set_tests_properties(emulated.stray_import_is_named PROPERTIES
+  PASS_REGULAR_EXPRESSION "imports GetLastError, not one of the eleven.*status 255")
+
+# The black-box cases, for each way the exes run here: a name prefix, the
+# word that runs an exe, and the launcher that hands a command line over
+# verbatim (a second Windows process under Wine; the runner itself when
+# emulated).
 add_executable(blackbox_windows ${GLYPHROW_BLACKBOX_TESTS} blackbox_windows_test.cpp draw_windows_test.cpp)
 target_link_libraries(blackbox_windows PRIVATE run_tool GTest::gtest_main)
+if(GLYPHROW_EXE_WAY STREQUAL "wine")
+  set(runner "${GLYPHROW_WINE}")
+  set(launcher "${GLYPHROW_WINE}\",\"${GLYPHROW_WINDOWS_DIR}/launch.exe")
+else()
+  set(runner "${GLYPHROW_PE_RUN}")
+  set(launcher "${GLYPHROW_PE_RUN}\",\"--verbatim")
+endif()
 target_compile_definitions(blackbox_windows PRIVATE
-  TOOL_COMMAND="${GLYPHROW_WINE}","${GLYPHROW_EXE}"
-  DRAW_COMMAND="${GLYPHROW_WINE}","${GLYPHROW_WINDOWS_DIR}/glyphdraw.exe"
-  CHECK_COMMAND="${GLYPHROW_WINE}","${GLYPHROW_WINDOWS_DIR}/glyphcheck.exe"
+  TOOL_COMMAND="${runner}","${GLYPHROW_EXE}"
+  DRAW_COMMAND="${runner}","${GLYPHROW_WINDOWS_DIR}/glyphdraw.exe"
+  CHECK_COMMAND="${runner}","${GLYPHROW_WINDOWS_DIR}/glyphcheck.exe"
   NATIVE_DRAW_COMMAND="$<TARGET_FILE:glyphdraw>"
-  LAUNCH_COMMAND="${GLYPHROW_WINE}","${GLYPHROW_LAUNCH}"
+  LAUNCH_COMMAND="${launcher}"
   TOOL_EXE="${GLYPHROW_EXE}"
   SAMPLE_DIR="${PROJECT_SOURCE_DIR}/examples")
-add_dependencies(blackbox_windows windows_build glyphdraw)
+add_dependencies(blackbox_windows windows_build glyphdraw pe_run)
+
+set(zip_test ${PROJECT_SOURCE_DIR}/tests/package_zip.sh ${GLYPHROW_WINDOWS_DIR} ${PROJECT_SOURCE_DIR})
+if(NOT GLYPHROW_EXE_WAY STREQUAL "wine")
+  gtest_discover_tests(blackbox_windows TEST_PREFIX "emulated." TEST_LIST blackbox_windows_emulated)
+  add_test(NAME emulated.zip COMMAND ${zip_test} ${GLYPHROW_PE_RUN})
+  # What only Wine can show, said and skipped; a skip doesn't fail the run.
+  add_test(NAME win64.wow64_prefix COMMAND sh -c "echo \"skipped: $0\"; exit 77" "${GLYPHROW_EMULATED_SKIP_REASON}")
+  set_tests_properties(win64.wow64_prefix PROPERTIES SKIP_RETURN_CODE 77)
+  return()
+endif()
+
 # The same tests in two Wine prefixes of our own in the build tree: a 32-bit
 # Windows, and a 64-bit one that runs the exes through WoW64, as most users
 # do. Each prefix's wineserver is started here with no pipe of the tests
@@ -72,7 +140,6 @@ foreach(arch win32 win64)
 endforeach()
 
 # The Windows zip, unpacked and run.
-add_test(NAME win32.zip COMMAND ${PROJECT_SOURCE_DIR}/tests/package_zip.sh ${GLYPHROW_WINDOWS_DIR}
-  ${PROJECT_SOURCE_DIR} ${GLYPHROW_WINE})
+add_test(NAME win32.zip COMMAND ${zip_test} ${GLYPHROW_WINE})
 set_tests_properties(win32.zip PROPERTIES FIXTURES_REQUIRED wine_win32
   ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix-win32;WINEARCH=win32;WINEDEBUG=-all" RUN_SERIAL ON)

@@ -10,4 +10,9 @@ bool posix_set_arguments(int argc, char **argv);
 // back, less any double quotes inside them. Returns a malloc'd string.
 char *posix_join_arguments(int argc, char **argv);
 
+// Signals and standard descriptors as a Windows process finds them: a gone
+// reader or a file-size limit is a failed write, and no file opened later
+// can take a closed standard descriptor's number.
+void posix_prepare_process(void);
+
 #endif
