@@ -10,6 +10,7 @@ set(GLYPHROW_SHARED_SOURCES
   stream/open.cpp
   stream/close.cpp
   stream/read.cpp
+  stream/read_block.cpp
   stream/getc.cpp
   stream/at_end.cpp
   stream/error.cpp
@@ -27,17 +28,33 @@ set(GLYPHROW_SHARED_SOURCES
   startup/parse_number.cpp)
 list(TRANSFORM GLYPHROW_SHARED_SOURCES PREPEND ${GLYPHROW_ROOT}/)
 
+# The forms a font is written in, for the tools that write fonts.
+set(GLYPHROW_FORMS_SOURCES
+  forms/form.cpp
+  forms/out.cpp
+  forms/label.cpp
+  forms/drawing.cpp
+  forms/sheet.cpp
+  forms/png.cpp
+  forms/checksum.cpp
+  forms/baseline.cpp
+  forms/bdf.cpp
+  forms/psf.cpp
+  forms/c_source.cpp)
+
 # Each tool: its job's sources, its entry among them, and the entry's name.
 set(GLYPHROW_TOOLS glyphrow glyphdraw glyphcheck)
 set(glyphrow_JOB convert/convert_main.cpp convert/process_start.cpp)
 set(glyphrow_ENTRY process_start)
-set(glyphdraw_JOB draw/draw_main.cpp draw/drawing.cpp draw/sheet.cpp draw/png.cpp draw/checksum.cpp draw/glyphdraw_start.cpp)
+set(glyphdraw_JOB draw/draw_main.cpp draw/read_font.cpp draw/glyphdraw_start.cpp)
 set(glyphdraw_ENTRY glyphdraw_start)
 set(glyphcheck_JOB check/check_main.cpp check/findings.cpp check/glyphcheck_start.cpp)
 set(glyphcheck_ENTRY glyphcheck_start)
 foreach(tool ${GLYPHROW_TOOLS})
   list(TRANSFORM ${tool}_JOB PREPEND ${GLYPHROW_ROOT}/)
 endforeach()
+list(TRANSFORM GLYPHROW_FORMS_SOURCES PREPEND ${GLYPHROW_ROOT}/)
+list(APPEND glyphdraw_JOB ${GLYPHROW_FORMS_SOURCES})
 
 set(GLYPHROW_PRODUCT_FLAGS
   -nostdinc -nostdinc++ -fno-exceptions -fno-rtti -fno-threadsafe-statics

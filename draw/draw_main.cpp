@@ -1,4 +1,5 @@
 #include "draw.h"
+#include "../forms/forms.h"
 #include "../platform/block.h"
 #include "../rows/row.h"
 #include "../startup/startup.h"
@@ -8,52 +9,20 @@ namespace {
 const char USAGE_TEXT[] = "usage>glyphdraw font.bin drawing.txt [height [first]]";
 const char NOT_A_FONT_TEXT[] = "input file is not a glyph-row font: a byte is above 63.";
 const char PARTIAL_GLYPH_TEXT[] = "input file ends inside a glyph: check the height.";
-const char SHEET_SUFFIX[] = ".png";
+const char LEFT_OUT_TEXT[] = " past U+10FFFF left out: BDF and PSF have no codes for them.";
 
-bool read_arguments(int argc, char **argv, Layout *layout)
+bool read_arguments(int argc, char **argv, Font *font)
 {
-    layout->height = DEFAULT_HEIGHT;
-    layout->first = DEFAULT_FIRST;
+    font->height = DEFAULT_HEIGHT;
+    font->first = DEFAULT_FIRST;
     if (argc < 3)
         return false;
-    if (argc > 3 && !parse_number(argv[3], false, 1, MAX_HEIGHT, &layout->height))
+    if (argc > 3 && !parse_number(argv[3], false, 1, MAX_HEIGHT, &font->height))
         return false;
-    return argc <= 4 || parse_number(argv[4], true, 0, MAX_FIRST, &layout->first);
+    return argc <= 4 || parse_number(argv[4], true, 0, MAX_CODE, &font->first);
 }
 
-char lower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// A drawing named *.png, in any case, is a glyph sheet.
-bool is_sheet_name(const char *name)
-{
-    const DWORD suffix = sizeof SHEET_SUFFIX - 1;
-    DWORD length = 0;
-    while (name[length])
-        ++length;
-    if (length < suffix)
-        return false;
-    for (DWORD i = 0; i < suffix; ++i)
-        if (lower(name[length - suffix + i]) != SHEET_SUFFIX[i])
-            return false;
-    return true;
-}
-
-// The first pass: every byte must be a row (0 to 63), and the rows are
-// counted, all before the drawing is touched. Returns STATUS_DONE, or the
-// status that ends the run with the drawing untouched.
-int scan_font(Stream *font, DWORD *rows)
-{
-    *rows = 0;
-    for (int byte; (byte = stream_getc(font)) != STREAM_EOF; ++*rows)
-        if (byte > ROW_BITS)
-            return STATUS_NOT_A_FONT;
-    return stream_error(font) ? STATUS_CANT_READ_INPUT : STATUS_DONE;
-}
-
-// Ends a run in which nothing was written; the drawing is as it was.
+// Ends a run in which nothing was written; the output is as it was.
 int refuse(Stream *font, int status)
 {
     stream_close(font);
@@ -65,54 +34,69 @@ int refuse(Stream *font, int status)
     }
 }
 
-// Both streams are closed before anything is said. A failed write outranks
-// a failed read, which outranks a failed close of the drawing.
-int finish(Stream *font, Stream *drawing, int written, const Layout &layout)
+char *append(char *at, const char *text)
 {
-    stream_close(font);
-    bool drawing_closed = stream_close(drawing) == 0;
-    if (written == STATUS_CANT_WRITE_OUTPUT || (written == STATUS_DONE && !drawing_closed))
-        return report(CANT_WRITE_OUTPUT_TEXT, STATUS_CANT_WRITE_OUTPUT);
-    if (written == STATUS_CANT_READ_INPUT)
-        return report(CANT_READ_INPUT_TEXT, STATUS_CANT_READ_INPUT);
-    if (layout.rows % layout.height != 0)
-        return report(PARTIAL_GLYPH_TEXT, STATUS_PARTIAL_GLYPH);
-    return STATUS_DONE;
+    while (*text)
+        *at++ = *text++;
+    return at;
 }
 
-// The second pass, once the font is known good: the drawing is opened (and
-// so emptied) only now, and the font read again from its start.
-int draw(Stream *font, const char *name, const Layout &layout, unsigned char *glyph_line)
+// "3 glyphs past U+10FFFF left out: ...".
+void say_left_out(DWORD glyphs)
 {
-    if (stream_rewind(font) != 0)
-        return refuse(font, STATUS_CANT_READ_INPUT);
-    Stream *drawing = stream_open(name, "wb");
-    if (!drawing)
+    char line[16 + sizeof LEFT_OUT_TEXT];
+    char *at = format_number(line, glyphs, DECIMAL, 1);
+    at = append(at, glyphs == 1 ? " glyph" : " glyphs");
+    *append(at, LEFT_OUT_TEXT) = 0;
+    print_line(line);
+}
+
+// Both streams are closed before anything is said. A failed write or
+// close of the output outranks what the form left out.
+int finish(Stream *font, Stream *out, bool written, const Font &f, Form form)
+{
+    stream_close(font);
+    bool closed = stream_close(out) == 0;
+    if (!written || !closed)
+        return report(CANT_WRITE_OUTPUT_TEXT, STATUS_CANT_WRITE_OUTPUT);
+    int status = STATUS_DONE;
+    DWORD left_out = whole_glyphs(f) - coded_glyphs(f);
+    if ((form == FORM_BDF || form == FORM_PSF) && left_out != 0) {
+        say_left_out(left_out);
+        status = STATUS_PARTIAL_GLYPH;
+    }
+    if (f.rows % f.height != 0)
+        status = report(PARTIAL_GLYPH_TEXT, STATUS_PARTIAL_GLYPH);
+    return status;
+}
+
+// The font is known good and held: only now is the output opened (and so
+// emptied).
+int draw(Stream *font, const char *name, Font &f)
+{
+    f.descent = baseline_descent(f);
+    Form form = form_of(name);
+    Stream *out = stream_open(name, "wb");
+    if (!out)
         return refuse(font, STATUS_CANT_OPEN_OUTPUT);
-    int written = glyph_line ? write_sheet(font, drawing, layout, glyph_line)
-                             : write_drawing(font, drawing, layout);
-    return finish(font, drawing, written, layout);
+    return finish(font, out, write_form(form, out, f, name), f, form);
 }
 
 }  // namespace
 
 int draw_main(int argc, char **argv)
 {
-    Layout layout;
-    if (!read_arguments(argc, argv, &layout))
+    Font f;
+    if (!read_arguments(argc, argv, &f))
         return report(USAGE_TEXT, STATUS_USAGE);
     Stream *font = stream_open(argv[1], "rb");
     if (!font)
         return report(CANT_OPEN_INPUT_TEXT, STATUS_CANT_OPEN_INPUT);
-    int scanned = scan_font(font, &layout.rows);
-    if (scanned != STATUS_DONE)
-        return refuse(font, scanned);
-    if (!is_sheet_name(argv[2]))
-        return draw(font, argv[2], layout, nullptr);
-    unsigned char *glyph_line = static_cast<unsigned char *>(block_alloc(glyph_line_size(layout)));
-    if (!glyph_line)
-        return refuse(font, STATUS_NO_MEMORY);
-    int status = draw(font, argv[2], layout, glyph_line);
-    block_free(glyph_line);
+    unsigned char *rows;
+    int status = read_font(font, &rows, &f.rows);
+    f.row_bytes = rows;
+    status = status == STATUS_DONE ? draw(font, argv[2], f) : refuse(font, status);
+    if (rows)
+        block_free(rows);
     return status;
 }

@@ -32,6 +32,7 @@ extern Stream stderr_stream;
 Stream *stream_open(const char *name, const char *mode);
 int stream_close(Stream *stream);
 DWORD stream_read(void *destination, DWORD size, DWORD count, Stream *stream);
+DWORD stream_read_block(void *destination, DWORD n, Stream *stream);
 int stream_getc(Stream *stream);
 int stream_at_end(Stream *stream);
 int stream_error(const Stream *stream);

@@ -52,12 +52,18 @@ TEST_F(DrawTool, StatusesMessagesAndDrawingsLeftAlone)
         {"ends inside a glyph", {"font.bin", "new.txt", "3", "65"}, 8,
          "input file ends inside a glyph: check the height.\r\n", "new.txt", ONE_GLYPH},
         {"whole glyphs", {"font.bin", "old.txt", "2", "0x41"}, 0, "", "old.txt", ONE_GLYPH},
+        {"not a font, BDF untouched", {"text.txt", "old.bdf"}, 7, NOT_A_FONT, "old.bdf", "old"},
+        {"code past U+10FFFF left out", {"font.bin", "new.psf", "1", "0x10FFFF"}, 8,
+         "1 glyph past U+10FFFF left out: BDF and PSF have no codes for them.\r\n", "", ""},
+        {"a C array holds whole glyphs", {"font.bin", "new.h", "3"}, 8,
+         "input file ends inside a glyph: check the height.\r\n", "", ""},
     };
     for (const StatusCase &c : cases) {
         SCOPED_TRACE(c.name);
         write_file(dir.path("font.bin"), "\x3f\x21");
         write_file(dir.path("text.txt"), "U+0041 A\n******\n");  // "U" is 0x55
         write_file(dir.path("old.txt"), "old");
+        write_file(dir.path("old.bdf"), "old");
         ToolRun r = draw(c.args);
         EXPECT_EQ(r.status, c.status);
         EXPECT_EQ(r.output, c.output);

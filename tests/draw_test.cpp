@@ -113,44 +113,52 @@ struct FaultCase {
     std::string output;
 };
 
-// Font "\x3f\x21", height 1: ReadFile 1 to 3 make the first pass (the third
-// finds the end), 4 and 5 the second; WriteFile 1 to 4 write the lines.
+// Font "\x3f\x21", height 1: ReadFile 1 takes the font and 2 finds its
+// end; WriteFile 1 writes the whole drawing; HeapAlloc 1 is the font's
+// stream, 2 the block its rows are read into.
 TEST_F(DrawTest, FailuresAreNeverReportedAsSuccess)
 {
     const std::string CANT_READ = "can't read input file." + CRLF;
     const std::string CANT_WRITE = "can't write output file." + CRLF;
     const std::vector<FaultCase> cases = {
-        {"first pass read", READ_FILE, 2, "out.txt", 5, CANT_READ},
-        {"second pass read", READ_FILE, 5, "out.txt", 5, CANT_READ},
-        {"rewind", fake::SET_FILE_POINTER, 1, "out.txt", 5, CANT_READ},
-        {"label line", WRITE_FILE, 1, "out.txt", 4, CANT_WRITE},
-        {"last row line", WRITE_FILE, 4, "out.txt", 4, CANT_WRITE},
+        {"read of the font", READ_FILE, 1, "out.txt", 5, CANT_READ},
+        {"read that finds the end", READ_FILE, 2, "out.bdf", 5, CANT_READ},
+        {"drawing", WRITE_FILE, 1, "out.txt", 4, CANT_WRITE},
         {"drawing's close", fake::CLOSE_HANDLE, 2, "out.txt", 4, CANT_WRITE},
         {"sheet header", WRITE_FILE, 1, "out.PNG", 4, CANT_WRITE},
-        {"sheet's glyph line buffer", fake::HEAP_ALLOC, 2, "out.png", 6, ""},
+        {"BDF", WRITE_FILE, 1, "out.bdf", 4, CANT_WRITE},
+        {"no block for the rows", fake::HEAP_ALLOC, 2, "out.psf", 6, ""},
     };
     for (const FaultCase &c : cases) {
         SCOPED_TRACE(c.name);
         fake::reset();
         stdout_stream.handle = GetStdHandle(STD_OUTPUT_HANDLE);
         fake::put_file("font.bin", "\x3f\x21");
+        fake::put_file(c.drawing, "old");
         fake::fail_call(c.call, c.nth);
         EXPECT_EQ(draw({"font.bin", c.drawing, "1"}), c.status);
         EXPECT_EQ(fake::standard_output(), c.output);
         EXPECT_EQ(fake::open_handles(), 0);
+        EXPECT_EQ(fake::live_blocks(), c.call == fake::CLOSE_HANDLE);  // a failed close keeps its record
         EXPECT_EQ(fake::writes_to("font.bin"), 0);
+        if (c.status != 4)
+            EXPECT_EQ(fake::file(c.drawing), "old");
     }
 }
 
-TEST_F(DrawTest, ReadsEachByteOncePerPassAndWritesALineACall)
+// Reading and writing go in blocks, never a platform call a byte or a line.
+TEST_F(DrawTest, ReadsAndWritesInBlocks)
 {
-    const std::string font = "\x3f\x21\x1e\x0c\x01";
+    const std::string font(100000, '\x21');
     fake::put_file("font.bin", font);
-    EXPECT_EQ(draw({"font.bin", "out.txt", "2"}), STATUS_PARTIAL_GLYPH);
-    // The first pass finds the end with one more read; the second reads
-    // only the rows the first counted.
-    EXPECT_EQ(fake::calls(READ_FILE), 2 * static_cast<int>(font.size()) + 1);
-    EXPECT_EQ(fake::writes_to("out.txt"), 3 + 5);  // three labels, five rows
+    for (const char *name : {"out.txt", "out.bdf", "out.psf", "out.h"}) {
+        SCOPED_TRACE(name);
+        int reads = fake::calls(READ_FILE), writes = fake::calls(WRITE_FILE);
+        EXPECT_EQ(draw({"font.bin", name, "10", "0"}), STATUS_DONE);
+        std::string written = fake::file(name);
+        EXPECT_LE(fake::calls(READ_FILE) - reads, 8);  // 4 KiB, doubled as needed
+        EXPECT_LE(fake::calls(WRITE_FILE) - writes, static_cast<int>(written.size() / 1024 + 1));
+    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// glyphdraw.exe under Wine writes the same bytes as the native glyphdraw,
-// drawings and sheets alike, for fonts of every row and several layouts.
+// glyphdraw.exe (under Wine or emulated) writes the same bytes as the
+// native glyphdraw, in every form, for fonts of every row and several
+// layouts.
 #include "run_tool.h"
 #include "scratch.h"
 
@@ -20,7 +21,7 @@ TEST(DrawBuilds, ExeWritesWhatTheNativeToolWrites)
     Scratch dir;
     write_file(dir.path("font.bin"), rows + rows + rows);
     for (const auto &layout : layouts) {
-        for (const char *drawing : {"drawing.txt", "sheet.png"}) {
+        for (const char *drawing : {"drawing.txt", "sheet.png", "font.bdf", "font.psf", "font.h", "font.c"}) {
             SCOPED_TRACE(std::string(drawing) + (layout.empty() ? "" : " " + layout[0]));
             std::vector<std::string> args = {"font.bin", drawing};
             args.insert(args.end(), layout.begin(), layout.end());

@@ -40,6 +40,12 @@ const std::vector<SweptRun> RUNS = {
      "U+0041 A\n.****.\n*....*\n******\nU+0042 B\n*.*...\n*.....\n......\n", {2, 3, 4, 5, 6}},
     {"glyphdraw's sheet", glyphdraw_start, "glyphdraw font.bin out.png 2", "font.bin",
      "\x1e\x21\x3f\x28", "out.png", "", {2, 3, 4, 5, 6}},
+    {"glyphdraw's BDF", glyphdraw_start, "glyphdraw font.bin out.bdf 2", "font.bin",
+     "\x1e\x21\x3f\x28", "out.bdf", "", {2, 3, 4, 5, 6}},
+    {"glyphdraw's PSF", glyphdraw_start, "glyphdraw font.bin out.psf 2", "font.bin",
+     "\x1e\x21\x3f\x28", "out.psf", "", {2, 3, 4, 5, 6}},
+    {"glyphdraw's C", glyphdraw_start, "glyphdraw font.bin out.c 2", "font.bin",
+     "\x1e\x21\x3f\x28", "out.c", "", {2, 3, 4, 5, 6}},
 };
 
 int run_once(const SweptRun &r)

@@ -1,4 +1,4 @@
-#include "draw.h"
+#include "forms.h"
 
 namespace {
 

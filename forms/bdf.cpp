@@ -1,0 +1,89 @@
+#include "forms.h"
+
+namespace {
+
+enum : DWORD {
+    SWIDTH_SCALE = 6000,  // 1000 * the width, over the size in points (72 dpi)
+    ROW_SHIFT = 2,        // BDF's rows begin at bit 7; ours at bit 5
+};
+
+// The header around the family name (twice), then each glyph. In the
+// formats, \1 is the height, \2 the size in decipoints, \3 the offset of
+// the cell's bottom (minus the descent), \4 the ascent, \5 the descent,
+// \6 the default character, \7 the glyph count; in a glyph's, \1 its code,
+// \2 its scalable width, \3 the height, \4 the cell's bottom.
+const char HEADER[] = "STARTFONT 2.1\nFONT -glyphrow-";
+const char AFTER_XLFD_FAMILY[] =
+    "-Medium-R-Normal--\1-\2-72-72-C-60-ISO10646-1\n"
+    "SIZE \1 72 72\nFONTBOUNDINGBOX 6 \1 0 \3\n"
+    "STARTPROPERTIES 8\nFONT_ASCENT \4\nFONT_DESCENT \5\nPIXEL_SIZE \1\n"
+    "SPACING \"C\"\nFAMILY_NAME \"";
+const char AFTER_FAMILY_NAME[] =
+    "\"\nCHARSET_REGISTRY \"ISO10646\"\nCHARSET_ENCODING \"1\"\nDEFAULT_CHAR \6\n"
+    "ENDPROPERTIES\nCHARS \7\n";
+const char GLYPH[] = "\nENCODING \1\nSWIDTH \2 0\nDWIDTH 6 0\nBBX 6 \3 0 \4\nBITMAP\n";
+
+// Characters that an XLFD field can't hold, and any control byte, which
+// would break the line.
+bool is_family_character(char c)
+{
+    unsigned char u = static_cast<unsigned char>(c);
+    return u >= 0x20 && u != 0x7F && c != '-' && c != '*' && c != '?' && c != ',' && c != '"';
+}
+
+void put_family(Out &out, const char *name)
+{
+    const char *start, *end;
+    base_name(name, &start, &end);
+    for (const char *p = start; p < end; ++p)
+        put_byte(out, is_family_character(*p) ? static_cast<unsigned char>(*p) : ' ');
+}
+
+// The space where the font holds it, else the first glyph.
+DWORD default_char(const Font &font, DWORD glyphs)
+{
+    return font.first <= SPACE_CODE && SPACE_CODE - font.first < glyphs ? SPACE_CODE : font.first;
+}
+
+void put_header(Out &out, const Font &font, const char *name, DWORD glyphs)
+{
+    const DWORD values[] = {font.height, 10 * font.height, 0 - font.descent, font.height - font.descent,
+                            font.descent, default_char(font, glyphs), glyphs};
+    put_text(out, HEADER);
+    put_family(out, name);
+    put_format(out, AFTER_XLFD_FAMILY, values);
+    put_family(out, name);
+    put_format(out, AFTER_FAMILY_NAME, values);
+}
+
+void put_glyph(Out &out, const Font &font, DWORD glyph)
+{
+    DWORD code = font.first + glyph;
+    const DWORD values[] = {code, (SWIDTH_SCALE + font.height / 2) / font.height, font.height,
+                            0 - font.descent};
+    put_text(out, "STARTCHAR U+");
+    put_number(out, code, HEX, 4);
+    put_format(out, GLYPH, values);
+    const unsigned char *rows = font.row_bytes + glyph * font.height;
+    for (DWORD row = 0; row < font.height; ++row) {
+        put_number(out, static_cast<DWORD>(rows[row]) << ROW_SHIFT, HEX, 2);
+        put_byte(out, LINE_FEED);
+    }
+    put_text(out, "ENDCHAR\n");
+}
+
+}  // namespace
+
+// BDF 2.1: one character cell for every glyph, the whole glyphs that have
+// Unicode codes.
+bool write_bdf(Stream *stream, const Font &font, const char *name)
+{
+    Out out;
+    out_begin(out, stream);
+    DWORD glyphs = coded_glyphs(font);
+    put_header(out, font, name, glyphs);
+    for (DWORD glyph = 0; glyph < glyphs; ++glyph)
+        put_glyph(out, font, glyph);
+    put_text(out, "ENDFONT\n");
+    return out_end(out);
+}

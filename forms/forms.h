@@ -1,0 +1,105 @@
+// The forms a font is written in, shared by every tool that writes fonts:
+// a drawing, a glyph sheet (PNG), BDF, PSF and C source. Each writer takes a
+// whole font held in memory and writes it to an open stream; the output's
+// name chooses the writer.
+#ifndef GLYPHROW_FORMS_H
+#define GLYPHROW_FORMS_H
+
+#include "../stream/stream.h"
+
+enum : DWORD {
+    MAX_CODE = 0x10FFFF,  // the last Unicode code point
+    SPACE_CODE = 0x20,
+};
+
+// A font in memory: `rows` row bytes (cell 1 in bit 5), `height` to a glyph,
+// glyph i having the code first + i. A partial last glyph is drawn (in a
+// drawing or a sheet) with the rows it has; the other forms hold whole
+// glyphs only. `descent` is the number of rows below the baseline.
+struct Font {
+    const unsigned char *row_bytes;
+    DWORD rows;
+    DWORD height;
+    DWORD first;
+    DWORD descent;
+};
+
+enum Form {
+    FORM_DRAWING,  // any name not below
+    FORM_SHEET,    // .png
+    FORM_BDF,      // .bdf
+    FORM_PSF,      // .psf
+    FORM_C_HEADER, // .h
+    FORM_C_SOURCE, // .c
+};
+
+// The form an output name asks for, by its suffix in any case.
+Form form_of(const char *name);
+
+// Writes the whole font in the form; name is the output's (BDF and C take a
+// name from it). False when a write failed.
+bool write_form(Form form, Stream *out, const Font &font, const char *name);
+
+bool write_drawing(Stream *out, const Font &font);
+bool write_sheet(Stream *out, const Font &font);
+bool write_bdf(Stream *out, const Font &font, const char *name);
+bool write_psf(Stream *out, const Font &font);
+bool write_c(Stream *out, const Font &font, const char *name, bool header);
+
+// Whole glyphs, and of those the ones whose codes Unicode has (what BDF and
+// PSF can hold: a first code near the top runs past it).
+DWORD whole_glyphs(const Font &font);
+DWORD coded_glyphs(const Font &font);
+
+// The rows below the baseline, the most common lowest ink row of the
+// digits and capitals the font holds (a tie goes to the lower row), or 0.
+DWORD baseline_descent(const Font &font);
+
+// "U+0041 A": the code in hex, at least four digits, and the character for
+// codes 33 to 126. No terminator; returns the end. At most LABEL_SIZE bytes.
+enum : DWORD { LABEL_SIZE = 10 };
+char *make_label(char *at, DWORD code);
+
+// The output's name without its folder and its suffix: [*start, *end).
+void base_name(const char *name, const char **start, const char **end);
+
+// A small buffer in front of a stream, so that a form goes out in blocks:
+// it is filled with the put_ functions and emptied when full and at the end.
+// After a failed write nothing more is written.
+enum : DWORD { OUT_BUFFER_SIZE = 1024 };
+struct Out {
+    Stream *stream;
+    DWORD used;
+    bool failed;
+    unsigned char buffer[OUT_BUFFER_SIZE];
+};
+void out_begin(Out &out, Stream *stream);
+void put_bytes(Out &out, const void *bytes, DWORD n);
+void put_text(Out &out, const char *text);
+void put_number(Out &out, DWORD value, DWORD base, int min_digits);
+void put_byte(Out &out, unsigned char byte);
+// Copies the format, each byte 1 to 9 in it standing for values[byte - 1]
+// in decimal, signed: "SIZE \1 72 72\n".
+enum : unsigned char { FORMAT_VALUES = 9 };
+void put_format(Out &out, const char *format, const DWORD *values);
+// Empties the buffer; true when every byte went out.
+bool out_end(Out &out);
+
+// The PNG container of the sheet: a greyscale image of 8 bits a pixel,
+// written as the header, then one scanline at a time, then the end. A
+// scanline's pixels are painted at PNG_PIXELS in a buffer of
+// PNG_SCANLINE_OVERHEAD + width bytes; the image data is a zlib stream of
+// stored (uncompressed) deflate blocks.
+enum : DWORD {
+    PNG_PIXELS = 14,  // chunk length, type, block header, filter byte
+    PNG_SCANLINE_OVERHEAD = PNG_PIXELS + 4,  // and the chunk's CRC
+};
+bool png_begin(Stream *out, DWORD width, DWORD height);
+bool png_scanline(Stream *out, unsigned char *scanline, DWORD width, DWORD *adler);
+bool png_end(Stream *out, DWORD adler);
+
+// Checksums of the PNG format, updated over n more bytes.
+DWORD crc32_update(DWORD crc, const unsigned char *data, DWORD n);
+DWORD adler32_update(DWORD adler, const unsigned char *data, DWORD n);
+
+#endif

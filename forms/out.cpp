@@ -1,0 +1,72 @@
+#include "forms.h"
+
+// The stream layer keeps no buffer, and a form is written in small pieces
+// (a row, a hex byte): gathered here, they reach the platform a kilobyte at
+// a time.
+namespace {
+
+void flush(Out &out)
+{
+    if (!out.failed && out.used != 0 && stream_write(out.buffer, 1, out.used, out.stream) != out.used)
+        out.failed = true;
+    out.used = 0;
+}
+
+}  // namespace
+
+void out_begin(Out &out, Stream *stream)
+{
+    out.stream = stream;
+    out.used = 0;
+    out.failed = false;
+}
+
+void put_byte(Out &out, unsigned char byte)
+{
+    if (out.used == OUT_BUFFER_SIZE)
+        flush(out);
+    out.buffer[out.used++] = byte;
+}
+
+void put_bytes(Out &out, const void *bytes, DWORD n)
+{
+    const unsigned char *at = static_cast<const unsigned char *>(bytes);
+    for (DWORD i = 0; i < n; ++i)
+        put_byte(out, at[i]);
+}
+
+void put_text(Out &out, const char *text)
+{
+    while (*text)
+        put_byte(out, static_cast<unsigned char>(*text++));
+}
+
+void put_number(Out &out, DWORD value, DWORD base, int min_digits)
+{
+    char digits[32];
+    char *end = format_number(digits, value, base, min_digits);
+    put_bytes(out, digits, static_cast<DWORD>(end - digits));
+}
+
+void put_format(Out &out, const char *format, const DWORD *values)
+{
+    for (; *format; ++format) {
+        unsigned char c = static_cast<unsigned char>(*format);
+        if (c > FORMAT_VALUES) {
+            put_byte(out, c);
+            continue;
+        }
+        DWORD value = values[c - 1];
+        if (value & 0x80000000u) {
+            put_byte(out, '-');
+            value = 0 - value;
+        }
+        put_number(out, value, DECIMAL, 1);
+    }
+}
+
+bool out_end(Out &out)
+{
+    flush(out);
+    return !out.failed;
+}

@@ -1,0 +1,162 @@
+// glyphdraw's BDF, PSF and C, each proven by a reader this project did not
+// write: bdftopcf and FreeType, psfxtable, the C and C++ compilers. Every
+// form must hold exactly the font file's whole glyphs at their codes.
+#include "font_readers.h"
+#include "run_tool.h"
+
+#include <gtest/gtest.h>
+#include <random>
+
+namespace {
+
+const std::vector<std::string> DRAW = {DRAW_COMMAND};
+const std::string SAMPLE_FONT = SAMPLE_DIR "/sample-font.bin";
+
+struct FontCase {
+    const char *name;
+    std::string rows;
+    int height;
+    uint32_t first;
+};
+
+// Random fonts of several heights, first codes and glyph counts (the PSF
+// is padded to 256 glyphs, to 512, or not at all), and the sample.
+std::vector<FontCase> font_cases()
+{
+    std::mt19937 random(20261209);
+    auto rows = [&](size_t n) {
+        std::string r(n, '\0');
+        for (char &c : r)
+            c = static_cast<char>(random() % 64);
+        return r;
+    };
+    return {
+        {"the sample", read_file(SAMPLE_FONT), 8, 0x20},
+        {"height 1 from 0, 300 glyphs", rows(300), 1, 0},
+        {"height 13 from U+00A0, 600 glyphs", rows(13 * 600), 13, 0xA0},
+        {"height 64, 3 glyphs up to U+10FFFF", rows(64 * 3), 64, 0x10FFFD},  // psfxtable takes 64 KiB at most
+        {"height 16 past U+FFFF", rows(16 * 40), 16, 0x1F600},
+    };
+}
+
+std::string glyph_rows(const FontCase &c, size_t glyph)
+{
+    return c.rows.substr(glyph * c.height, c.height);
+}
+
+class Forms : public ::testing::Test {
+protected:
+    Scratch dir;
+    int draw(const FontCase &c, const std::string &out)
+    {
+        write_file(dir.path("font.bin"), c.rows);
+        return run_tool(DRAW, {"font.bin", out, std::to_string(c.height), std::to_string(c.first)}, dir.root()).status;
+    }
+};
+
+TEST_F(Forms, BdftopcfAndFreeTypeReadEveryGlyphExactly)
+{
+    for (const FontCase &c : font_cases()) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(draw(c, "font.bdf"), 0);
+        std::string command = "bdftopcf -o '" + dir.path("font.pcf") + "' '" + dir.path("font.bdf") + "' 2>&1";
+        EXPECT_EQ(std::system(command.c_str()), 0);
+        long descent = freetype_cells(dir.path("font.bdf"), c.height, 0, 0).descent;
+        SeenFont seen = freetype_cells(dir.path("font.bdf"), c.height, 0, -static_cast<int>(descent));
+        ASSERT_EQ(seen.error, "");
+        ASSERT_EQ(seen.glyphs.size(), c.rows.size() / c.height);
+        for (size_t g = 0; g < seen.glyphs.size(); ++g)
+            ASSERT_EQ(seen.glyphs[c.first + g], glyph_rows(c, g)) << "glyph " << g;
+    }
+}
+
+struct DescentCase {
+    const char *name;
+    int height;
+    std::map<char, int> lowest_ink;  // a glyph's code and its one row of ink
+    long descent;
+};
+
+// The baseline is the most common lowest ink row of the digits and
+// capitals the font holds; a tie goes to the lower row.
+TEST_F(Forms, DescentIsBelowTheCommonestBaseline)
+{
+    const std::vector<DescentCase> cases = {
+        {"no digits or capitals", 8, {{'a', 7}, {'g', 7}}, 0},
+        {"capitals agree, a digit differs", 12, {{'A', 9}, {'B', 9}, {'7', 11}, {'j', 11}}, 2},
+        {"a tie goes to the lower row", 8, {{'A', 5}, {'Z', 7}}, 0},
+        {"digits alone", 10, {{'0', 6}, {'9', 6}, {'/', 9}}, 3},
+        {"blank capitals don't count", 8, {{'A', -1}, {'B', -1}, {'C', 4}}, 3},
+    };
+    for (const DescentCase &d : cases) {
+        SCOPED_TRACE(d.name);
+        FontCase c = {d.name, std::string(d.height * 95, '\0'), d.height, 0x20};
+        for (const auto &[code, row] : d.lowest_ink)
+            if (row >= 0)
+                c.rows[(code - 0x20) * d.height + row] = 0x3F;
+        ASSERT_EQ(draw(c, "font.bdf"), 0);
+        SeenFont seen = freetype_cells(dir.path("font.bdf"), d.height, 0, -static_cast<int>(d.descent));
+        EXPECT_EQ(seen.descent, d.descent);
+        for (const auto &[code, row] : d.lowest_ink)
+            EXPECT_EQ(seen.glyphs[code], glyph_rows(c, code - 0x20));  // placed by that descent
+    }
+    FontCase sample = font_cases()[0];
+    ASSERT_EQ(draw(sample, "sample.bdf"), 0);
+    EXPECT_EQ(freetype_cells(dir.path("sample.bdf"), 8, 0, -1).descent, 1);  // g, j, p, q, y below
+}
+
+TEST_F(Forms, PsfxtableListsEveryCodeAndTheRowsAreAtTheirOffsets)
+{
+    for (const FontCase &c : font_cases()) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(draw(c, "font.psf"), 0);
+        std::vector<std::string> entries;
+        SeenFont seen = psfxtable_cells(dir.path("font.psf"), &entries);
+        ASSERT_EQ(seen.error, "");
+        size_t glyphs = c.rows.size() / c.height;
+        size_t padded = glyphs <= 256 ? 256 : glyphs <= 512 ? 512 : glyphs;
+        EXPECT_EQ(psf_header(read_file(dir.path("font.psf"))).count, padded);
+        ASSERT_EQ(entries.size(), padded);
+        ASSERT_EQ(seen.glyphs.size(), glyphs);
+        for (size_t g = 0; g < glyphs; ++g)
+            ASSERT_EQ(seen.glyphs[c.first + g], glyph_rows(c, g)) << "glyph " << g;
+        for (size_t g = glyphs; g < padded; ++g)
+            ASSERT_EQ(entries[g], "") << "pad " << g;
+    }
+}
+
+// Compiles the program with the written form and runs it; its output is
+// what the array holds.
+std::string compiled_bytes(const Scratch &dir, const std::string &compile)
+{
+    std::string program = dir.path("program");
+    if (std::system((compile + " -o '" + program + "' 2>&1").c_str()) != 0)
+        return "did not compile";
+    std::system(("'" + program + "' > '" + program + ".out'").c_str());
+    return read_file(program + ".out");
+}
+
+TEST_F(Forms, CompilersGiveTheFontFileBackAsCAndCpp)
+{
+    const std::string strict = " -Wall -Wextra -pedantic -Werror ";
+    write_file(dir.path("include.c"),
+               "#include <stdio.h>\n#include \"2font.h\"\n"
+               "int main(void) { return fwrite(_2font, 1, _2font_count * _2font_height, stdout) == 0; }\n");
+    write_file(dir.path("extern.c"),
+               "#include <stdio.h>\nextern const unsigned char my_font[];\n"
+               "int main(void) { return fwrite(my_font, 1, SIZE, stdout) == 0; }\n");
+    for (const FontCase &c : font_cases()) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(draw(c, "2font.h"), 0);
+        ASSERT_EQ(draw(c, "my-font.c"), 0);
+        std::string in = " '" + dir.path("include.c") + "' -I'" + dir.root() + "'";
+        std::string size = " -DSIZE=" + std::to_string(c.rows.size());
+        std::string apart = " '" + dir.path("extern.c") + "' '" + dir.path("my-font.c") + "'" + size;
+        EXPECT_EQ(compiled_bytes(dir, C_COMPILER " -std=c99" + strict + in), c.rows);
+        EXPECT_EQ(compiled_bytes(dir, CXX_COMPILER " -x c++ -std=c++17" + strict + in), c.rows);
+        EXPECT_EQ(compiled_bytes(dir, C_COMPILER " -std=c99" + strict + apart), c.rows);
+        EXPECT_EQ(compiled_bytes(dir, CXX_COMPILER " -x c++ -std=c++17" + strict + apart), c.rows);
+    }
+}
+
+}  // namespace
