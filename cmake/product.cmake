@@ -21,6 +21,7 @@ set(GLYPHROW_SHARED_SOURCES
   stream/puts.cpp
   stream/print_line.cpp
   stream/format.cpp
+  stream/out.cpp
   rows/row.cpp
   startup/split_command_line.cpp
   startup/start_process.cpp
@@ -31,7 +32,6 @@ list(TRANSFORM GLYPHROW_SHARED_SOURCES PREPEND ${GLYPHROW_ROOT}/)
 # The forms a font is written in, for the tools that write fonts.
 set(GLYPHROW_FORMS_SOURCES
   forms/form.cpp
-  forms/out.cpp
   forms/label.cpp
   forms/drawing.cpp
   forms/sheet.cpp
@@ -40,21 +40,26 @@ set(GLYPHROW_FORMS_SOURCES
   forms/baseline.cpp
   forms/bdf.cpp
   forms/psf.cpp
-  forms/c_source.cpp)
+  forms/c_source.cpp
+  forms/font_file.cpp)
 
 # Each tool: its job's sources, its entry among them, and the entry's name.
-set(GLYPHROW_TOOLS glyphrow glyphdraw glyphcheck)
+set(GLYPHROW_TOOLS glyphrow glyphdraw glyphcheck glyphpick)
 set(glyphrow_JOB convert/convert_main.cpp convert/process_start.cpp)
 set(glyphrow_ENTRY process_start)
 set(glyphdraw_JOB draw/draw_main.cpp draw/read_font.cpp draw/glyphdraw_start.cpp)
 set(glyphdraw_ENTRY glyphdraw_start)
 set(glyphcheck_JOB check/check_main.cpp check/findings.cpp check/glyphcheck_start.cpp)
 set(glyphcheck_ENTRY glyphcheck_start)
+set(glyphpick_JOB pick/pick_main.cpp pick/input.cpp pick/picked.cpp pick/bdf_reader.cpp pick/psf_reader.cpp
+  pick/glyphpick_start.cpp)
+set(glyphpick_ENTRY glyphpick_start)
 foreach(tool ${GLYPHROW_TOOLS})
   list(TRANSFORM ${tool}_JOB PREPEND ${GLYPHROW_ROOT}/)
 endforeach()
 list(TRANSFORM GLYPHROW_FORMS_SOURCES PREPEND ${GLYPHROW_ROOT}/)
 list(APPEND glyphdraw_JOB ${GLYPHROW_FORMS_SOURCES})
+list(APPEND glyphpick_JOB ${GLYPHROW_FORMS_SOURCES})
 
 set(GLYPHROW_PRODUCT_FLAGS
   -nostdinc -nostdinc++ -fno-exceptions -fno-rtti -fno-threadsafe-statics

@@ -9,7 +9,8 @@ namespace {
 const char USAGE_TEXT[] = "usage>glyphdraw font.bin drawing.txt [height [first]]";
 const char NOT_A_FONT_TEXT[] = "input file is not a glyph-row font: a byte is above 63.";
 const char PARTIAL_GLYPH_TEXT[] = "input file ends inside a glyph: check the height.";
-const char LEFT_OUT_TEXT[] = " past U+10FFFF left out: BDF and PSF have no codes for them.";
+// \1 the number of glyphs.
+const char LEFT_OUT_TEXT[] = "glyphs past U+10FFFF left out (BDF and PSF have no codes for them): \1.";
 
 bool read_arguments(int argc, char **argv, Font *font)
 {
@@ -34,23 +35,6 @@ int refuse(Stream *font, int status)
     }
 }
 
-char *append(char *at, const char *text)
-{
-    while (*text)
-        *at++ = *text++;
-    return at;
-}
-
-// "3 glyphs past U+10FFFF left out: ...".
-void say_left_out(DWORD glyphs)
-{
-    char line[16 + sizeof LEFT_OUT_TEXT];
-    char *at = format_number(line, glyphs, DECIMAL, 1);
-    at = append(at, glyphs == 1 ? " glyph" : " glyphs");
-    *append(at, LEFT_OUT_TEXT) = 0;
-    print_line(line);
-}
-
 // Both streams are closed before anything is said. A failed write or
 // close of the output outranks what the form left out.
 int finish(Stream *font, Stream *out, bool written, const Font &f, Form form)
@@ -61,10 +45,8 @@ int finish(Stream *font, Stream *out, bool written, const Font &f, Form form)
         return report(CANT_WRITE_OUTPUT_TEXT, STATUS_CANT_WRITE_OUTPUT);
     int status = STATUS_DONE;
     DWORD left_out = whole_glyphs(f) - coded_glyphs(f);
-    if ((form == FORM_BDF || form == FORM_PSF) && left_out != 0) {
-        say_left_out(left_out);
-        status = STATUS_PARTIAL_GLYPH;
-    }
+    if ((form == FORM_BDF || form == FORM_PSF) && left_out != 0)
+        status = say(STATUS_PARTIAL_GLYPH, LEFT_OUT_TEXT, &left_out);
     if (f.rows % f.height != 0)
         status = report(PARTIAL_GLYPH_TEXT, STATUS_PARTIAL_GLYPH);
     return status;

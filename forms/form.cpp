@@ -9,7 +9,7 @@ struct Suffix {
 
 const Suffix SUFFIXES[] = {
     {".png", FORM_SHEET}, {".bdf", FORM_BDF}, {".psf", FORM_PSF},
-    {".h", FORM_C_HEADER}, {".c", FORM_C_SOURCE},
+    {".h", FORM_C_HEADER}, {".c", FORM_C_SOURCE}, {".bin", FORM_FONT_FILE},
 };
 
 char lower(char c)
@@ -55,6 +55,7 @@ bool write_form(Form form, Stream *out, const Font &font, const char *name)
     case FORM_PSF: return write_psf(out, font);
     case FORM_C_HEADER: return write_c(out, font, name, true);
     case FORM_C_SOURCE: return write_c(out, font, name, false);
+    case FORM_FONT_FILE: return write_font_file(out, font);
     default: return write_drawing(out, font);
     }
 }

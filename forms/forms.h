@@ -1,5 +1,5 @@
 // The forms a font is written in, shared by every tool that writes fonts:
-// a drawing, a glyph sheet (PNG), BDF, PSF and C source. Each writer takes a
+// a drawing, a glyph sheet (PNG), BDF, PSF, C source and the font file. Each writer takes a
 // whole font held in memory and writes it to an open stream; the output's
 // name chooses the writer.
 #ifndef GLYPHROW_FORMS_H
@@ -31,6 +31,7 @@ enum Form {
     FORM_PSF,      // .psf
     FORM_C_HEADER, // .h
     FORM_C_SOURCE, // .c
+    FORM_FONT_FILE, // .bin: the font file itself, one row byte a row
 };
 
 // The form an output name asks for, by its suffix in any case.
@@ -45,6 +46,7 @@ bool write_sheet(Stream *out, const Font &font);
 bool write_bdf(Stream *out, const Font &font, const char *name);
 bool write_psf(Stream *out, const Font &font);
 bool write_c(Stream *out, const Font &font, const char *name, bool header);
+bool write_font_file(Stream *out, const Font &font);
 
 // Whole glyphs, and of those the ones whose codes Unicode has (what BDF and
 // PSF can hold: a first code near the top runs past it).
@@ -62,28 +64,6 @@ char *make_label(char *at, DWORD code);
 
 // The output's name without its folder and its suffix: [*start, *end).
 void base_name(const char *name, const char **start, const char **end);
-
-// A small buffer in front of a stream, so that a form goes out in blocks:
-// it is filled with the put_ functions and emptied when full and at the end.
-// After a failed write nothing more is written.
-enum : DWORD { OUT_BUFFER_SIZE = 1024 };
-struct Out {
-    Stream *stream;
-    DWORD used;
-    bool failed;
-    unsigned char buffer[OUT_BUFFER_SIZE];
-};
-void out_begin(Out &out, Stream *stream);
-void put_bytes(Out &out, const void *bytes, DWORD n);
-void put_text(Out &out, const char *text);
-void put_number(Out &out, DWORD value, DWORD base, int min_digits);
-void put_byte(Out &out, unsigned char byte);
-// Copies the format, each byte 1 to 9 in it standing for values[byte - 1]
-// in decimal, signed: "SIZE \1 72 72\n".
-enum : unsigned char { FORMAT_VALUES = 9 };
-void put_format(Out &out, const char *format, const DWORD *values);
-// Empties the buffer; true when every byte went out.
-bool out_end(Out &out);
 
 // The PNG container of the sheet: a greyscale image of 8 bits a pixel,
 // written as the header, then one scanline at a time, then the end. A

@@ -24,5 +24,6 @@ bool parse_number(const char *text, bool hex_allowed, DWORD low, DWORD high, DWO
 extern "C" [[noreturn]] void process_start(void);     // glyphrow
 extern "C" [[noreturn]] void glyphdraw_start(void);
 extern "C" [[noreturn]] void glyphcheck_start(void);
+extern "C" [[noreturn]] void glyphpick_start(void);
 
 #endif

@@ -47,4 +47,31 @@ int stream_rewind(Stream *stream);
 enum : DWORD { DECIMAL = 10, HEX = 16 };
 char *format_number(char *at, DWORD value, DWORD base, int min_digits);
 
+// A small buffer in front of a stream, so that a form goes out in blocks:
+// it is filled with the put_ functions and emptied when full and at the end.
+// After a failed write nothing more is written.
+enum : DWORD { OUT_BUFFER_SIZE = 1024 };
+struct Out {
+    Stream *stream;
+    DWORD used;
+    bool failed;
+    unsigned char buffer[OUT_BUFFER_SIZE];
+};
+void out_begin(Out &out, Stream *stream);
+void put_bytes(Out &out, const void *bytes, DWORD n);
+void put_text(Out &out, const char *text);
+void put_number(Out &out, DWORD value, DWORD base, int min_digits);
+void put_byte(Out &out, unsigned char byte);
+// Copies the format, each byte 1 to 7 in it standing for values[byte - 1]
+// in decimal, signed ("SIZE \1 72 72\n"), and each byte 021 to 027 for
+// values[byte - 021] as a code, "U+0041".
+enum : unsigned char { FORMAT_DECIMAL = 1, FORMAT_CODE = 021, FORMAT_VALUES = 7 };
+void put_format(Out &out, const char *format, const DWORD *values);
+// Empties the buffer; true when every byte went out.
+bool out_end(Out &out);
+
+// Says the format's text, as put_format makes it, as a line on standard
+// output, and gives the status back.
+int say(int status, const char *format, const DWORD *values);
+
 #endif

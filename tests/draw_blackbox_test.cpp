@@ -54,7 +54,7 @@ TEST_F(DrawTool, StatusesMessagesAndDrawingsLeftAlone)
         {"whole glyphs", {"font.bin", "old.txt", "2", "0x41"}, 0, "", "old.txt", ONE_GLYPH},
         {"not a font, BDF untouched", {"text.txt", "old.bdf"}, 7, NOT_A_FONT, "old.bdf", "old"},
         {"code past U+10FFFF left out", {"font.bin", "new.psf", "1", "0x10FFFF"}, 8,
-         "1 glyph past U+10FFFF left out: BDF and PSF have no codes for them.\r\n", "", ""},
+         "glyphs past U+10FFFF left out (BDF and PSF have no codes for them): 1.\r\n", "", ""},
         {"a C array holds whole glyphs", {"font.bin", "new.h", "3"}, 8,
          "input file ends inside a glyph: check the height.\r\n", "", ""},
     };

@@ -1,8 +1,8 @@
-#include "forms.h"
+#include "stream.h"
 
-// The stream layer keeps no buffer, and a form is written in small pieces
-// (a row, a hex byte): gathered here, they reach the platform a kilobyte at
-// a time.
+// The stream layer keeps no buffer, and a font's form or a message is
+// written in small pieces (a row, a hex byte, a number): gathered here, they
+// reach the platform a kilobyte at a time.
 namespace {
 
 void flush(Out &out)
@@ -52,16 +52,19 @@ void put_format(Out &out, const char *format, const DWORD *values)
 {
     for (; *format; ++format) {
         unsigned char c = static_cast<unsigned char>(*format);
-        if (c > FORMAT_VALUES) {
+        if (c >= FORMAT_CODE && c < FORMAT_CODE + FORMAT_VALUES) {
+            put_text(out, "U+");
+            put_number(out, values[c - FORMAT_CODE], HEX, 4);
+        } else if (c >= FORMAT_DECIMAL && c < FORMAT_DECIMAL + FORMAT_VALUES) {
+            DWORD value = values[c - FORMAT_DECIMAL];
+            if (value & 0x80000000u) {
+                put_byte(out, '-');
+                value = 0 - value;
+            }
+            put_number(out, value, DECIMAL, 1);
+        } else {
             put_byte(out, c);
-            continue;
         }
-        DWORD value = values[c - 1];
-        if (value & 0x80000000u) {
-            put_byte(out, '-');
-            value = 0 - value;
-        }
-        put_number(out, value, DECIMAL, 1);
     }
 }
 
@@ -69,4 +72,14 @@ bool out_end(Out &out)
 {
     flush(out);
     return !out.failed;
+}
+
+int say(int status, const char *format, const DWORD *values)
+{
+    Out out;
+    out_begin(out, &stdout_stream);
+    put_format(out, format, values);
+    put_byte(out, LINE_FEED);
+    out_end(out);
+    return status;
 }

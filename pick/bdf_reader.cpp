@@ -1,0 +1,346 @@
+#include "pick.h"
+#include "../startup/startup.h"
+
+namespace {
+
+enum : DWORD {
+    MAX_NUMBER = 0x0FFFFFFE,          // sums of four such stay within an int
+    MAX_CELL_HEIGHT = 255,
+    MAX_GLYPH_WIDTH = 4 * LINE_KEEP,  // every hex digit of a row must be kept
+    MAX_WORDS = 6,
+    NO_CODE = 0xFFFFFFFFu,
+};
+
+enum : int { GO_ON = -1 };  // the line is taken; on to the next
+
+// The keywords that matter; every other line (COMMENT, SIZE, SWIDTH and the
+// like, and properties but two) says nothing of where the glyphs' ink is.
+enum Keyword {
+    STARTFONT, FONTBOUNDINGBOX, STARTPROPERTIES, ENDPROPERTIES, CHARSET_REGISTRY, CHARSET_ENCODING,
+    CHARS, STARTCHAR, ENCODING, BBX, BITMAP, ENDCHAR, ENDFONT, OTHER,
+};
+const char *const KEYWORDS[] = {
+    "STARTFONT", "FONTBOUNDINGBOX", "STARTPROPERTIES", "ENDPROPERTIES", "CHARSET_REGISTRY",
+    "CHARSET_ENCODING", "CHARS", "STARTCHAR", "ENCODING", "BBX", "BITMAP", "ENDCHAR", "ENDFONT",
+};
+const unsigned char NUMBERS[] = {0, 4, 0, 0, 0, 0, 1, 0, 1, 4, 0, 0, 0, 0};  // after the keyword
+
+enum Part { HEADER, PROPERTIES, GLYPH, ROWS };
+
+// The messages' values: \1 the line, \22 the glyph's code, \3 and \4
+// what the message counts, \5 the line where the glyph began.
+enum { LINE, CODE, COUNT, EXPECTED, GLYPH_LINE, VALUE_COUNT };
+const char STARTFONT_FIRST[] = "line \1: STARTFONT must come first.";
+const char CELL_FIRST[] = "line \1: FONTBOUNDINGBOX must come before the first glyph.";
+const char BAD_CELL[] = "line \1: FONTBOUNDINGBOX must be 1 to 255 rows high.";
+const char BAD_NUMBER[] = "line \1: a number is missing, or not a whole number within 268435454.";
+const char NO_CHARS[] = "line \1: the font has no CHARS line.";
+const char WRONG_CHARS[] = "line \1: CHARS says \3, the font has \4 glyphs.";
+const char NO_ENDFONT[] = "line \1: the font ends without ENDFONT.";
+const char GLYPH_BY_CODE[] = "line \1: glyph \22";
+const char GLYPH_BY_LINE[] = "line \1: the glyph at line \5";
+const char NO_ENCODING[] = " has no ENCODING before its BITMAP.";
+const char NO_BBX[] = " has no BBX before its BITMAP.";
+const char BAD_BBX[] = " has a BBX of a negative size or wider than 4096 pixels.";
+const char NO_BITMAP[] = " has no BITMAP.";
+const char NO_ENDCHAR[] = " has no ENDCHAR.";
+const char NOT_HEX[] = " has a bitmap row that is not \3 or more hex digits.";
+const char WRONG_ROWS[] = " has \3 bitmap rows, its BBX says \4.";
+
+struct Box {
+    int width, height, x, y;
+};
+
+struct Reading {
+    Input *in;
+    Picked *picked;
+    char *text;  // the line: its first LINE_KEEP bytes, after the input's block
+    char *words[MAX_WORDS];
+    DWORD word_count;
+    Part part;
+    Box cell;
+    bool has_cell, has_chars, has_encoding, has_box;
+    DWORD chars, glyphs;
+    char registry[REGISTRY_SIZE / 2], encoding[REGISTRY_SIZE / 2];
+    Box box;              // the glyph's
+    unsigned char *rows;  // the picked glyph's rows, or null
+    DWORD values[VALUE_COUNT];
+};
+
+bool is_blank(char c)
+{
+    return c == ' ' || c == '\t' || c == CARRIAGE_RETURN;
+}
+
+int hex_value(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    c = static_cast<char>(c | 0x20);  // lower case
+    return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+}
+
+bool same(const char *a, const char *b)
+{
+    while (*a && *a == *b)
+        ++a, ++b;
+    return *a == *b;
+}
+
+// A line of any length: its first LINE_KEEP bytes are kept, the rest passed
+// over; a carriage return before the line feed and blanks at the end go.
+// Then its words, each ended in place.
+bool read_line(Reading &r)
+{
+    int c = input_byte(*r.in);
+    if (c == STREAM_EOF)
+        return false;
+    DWORD length = 0;
+    for (; c != STREAM_EOF && c != LINE_FEED; c = input_byte(*r.in))
+        if (length < LINE_KEEP)
+            r.text[length++] = static_cast<char>(c);
+    r.text[length] = 0;
+    ++r.values[LINE];
+    r.word_count = 0;
+    for (char *p = r.text; r.word_count < MAX_WORDS;) {
+        while (is_blank(*p))
+            *p++ = 0;
+        if (!*p)
+            break;
+        r.words[r.word_count++] = p;
+        while (*p && !is_blank(*p))
+            ++p;
+    }
+    return true;
+}
+
+Keyword keyword(const Reading &r)
+{
+    int k = 0;
+    while (k < OTHER && !(r.word_count && same(r.words[0], KEYWORDS[k])))
+        ++k;
+    return static_cast<Keyword>(k);
+}
+
+int malformed(Reading &r, const char *format)
+{
+    return say(STATUS_NOT_A_FONT, format, r.values);
+}
+
+// "line 9: glyph U+0041 has ...", or "the glyph at line 5" before its code.
+int malformed_glyph(Reading &r, const char *format)
+{
+    Out out;
+    out_begin(out, &stdout_stream);
+    put_format(out, r.has_encoding && r.values[CODE] != NO_CODE ? GLYPH_BY_CODE : GLYPH_BY_LINE, r.values);
+    out_end(out);
+    return malformed(r, format);
+}
+
+// The keyword's whole numbers, each within MAX_NUMBER either side of 0.
+bool read_numbers(const Reading &r, Keyword k, int *numbers)
+{
+    for (DWORD i = 1; i <= NUMBERS[k]; ++i) {
+        const char *word = i < r.word_count ? r.words[i] : "";
+        bool minus = *word == '-';
+        DWORD n;
+        if (!parse_number(word + minus, false, 0, MAX_NUMBER, &n))
+            return false;
+        numbers[i - 1] = minus ? -static_cast<int>(n) : static_cast<int>(n);
+    }
+    return true;
+}
+
+// A quoted value without its quotes, cut to fit.
+void copy_value(const Reading &r, char *to)
+{
+    const char *from = r.word_count > 1 ? r.words[1] : "";
+    from += *from == '"';
+    DWORD n = 0;
+    for (; from[n] && from[n] != '"' && n < REGISTRY_SIZE / 2 - 1; ++n)
+        to[n] = from[n];
+    to[n] = 0;
+}
+
+// The picked glyphs are made with the first glyph, the cell known by then.
+int begin_glyphs(Reading &r)
+{
+    if (!r.has_cell)
+        return malformed(r, CELL_FIRST);
+    if (!r.picked->rows && !picked_begin(*r.picked, static_cast<DWORD>(r.cell.height)))
+        return STATUS_NO_MEMORY;
+    return GO_ON;
+}
+
+// "KOI8-R" for a font whose codes are not Unicode's; "" for one whose are.
+void note_registry(Reading &r)
+{
+    bool unicode = same(r.registry, "ISO10646") || (same(r.registry, "ISO8859") && same(r.encoding, "1"));
+    char *at = r.picked->foreign;
+    if (!unicode && r.registry[0]) {
+        for (const char *p = r.registry; *p;)
+            *at++ = *p++;
+        *at++ = '-';
+        for (const char *p = r.encoding; *p;)
+            *at++ = *p++;
+    }
+    *at = 0;
+}
+
+int end_font(Reading &r)
+{
+    r.values[COUNT] = r.chars;
+    r.values[EXPECTED] = r.glyphs;
+    if (!r.has_chars)
+        return malformed(r, NO_CHARS);
+    if (r.chars != r.glyphs)
+        return malformed(r, WRONG_CHARS);
+    int status = begin_glyphs(r);
+    int below = -r.cell.y;
+    r.picked->descent = below < 0 ? 0 : below > r.cell.height ? r.cell.height : below;
+    note_registry(r);
+    return status == GO_ON ? STATUS_DONE : status;
+}
+
+int header_line(Reading &r, Keyword k, const int *n)
+{
+    switch (k) {
+    case FONTBOUNDINGBOX:
+        r.cell = {n[0], n[1], n[2], n[3]};
+        r.has_cell = true;
+        return n[1] >= 1 && n[1] <= static_cast<int>(MAX_CELL_HEIGHT) ? GO_ON : malformed(r, BAD_CELL);
+    case STARTPROPERTIES: r.part = PROPERTIES; return GO_ON;
+    case CHARS: r.chars = static_cast<DWORD>(n[0]); r.has_chars = true; return GO_ON;
+    case STARTCHAR:
+        r.part = GLYPH;
+        r.has_encoding = r.has_box = false;
+        r.values[GLYPH_LINE] = r.values[LINE];
+        return begin_glyphs(r);
+    case ENDFONT: return end_font(r);
+    default: return GO_ON;
+    }
+}
+
+int property_line(Reading &r, Keyword k)
+{
+    if (k == ENDPROPERTIES)
+        r.part = HEADER;
+    if (k == CHARSET_REGISTRY)
+        copy_value(r, r.registry);
+    if (k == CHARSET_ENCODING)
+        copy_value(r, r.encoding);
+    return GO_ON;
+}
+
+int glyph_line(Reading &r, Keyword k, const int *n)
+{
+    switch (k) {
+    case ENCODING:
+        r.values[CODE] = n[0] < 0 ? NO_CODE : static_cast<DWORD>(n[0]);
+        r.has_encoding = true;
+        return GO_ON;
+    case BBX:
+        r.box = {n[0], n[1], n[2], n[3]};
+        r.has_box = true;
+        return n[0] >= 0 && n[1] >= 0 && n[0] <= static_cast<int>(MAX_GLYPH_WIDTH) ? GO_ON
+                                                                                    : malformed_glyph(r, BAD_BBX);
+    case BITMAP:
+        if (!r.has_encoding || !r.has_box)
+            return malformed_glyph(r, r.has_encoding ? NO_BBX : NO_ENCODING);
+        r.part = ROWS;
+        r.values[COUNT] = 0;
+        r.rows = r.values[CODE] == NO_CODE ? nullptr : picked_claim(*r.picked, r.values[CODE]);
+        return GO_ON;
+    case ENDCHAR: return malformed_glyph(r, NO_BITMAP);
+    case STARTCHAR:
+    case ENDFONT: return malformed_glyph(r, NO_ENDCHAR);
+    default: return GO_ON;
+    }
+}
+
+// Bit 7 of a row's first byte is the glyph's leftmost pixel; the glyph is
+// placed in the cell by its box's offsets against the cell's.
+void place_row(Reading &r, const char *hex)
+{
+    const Box &c = r.cell, &g = r.box;
+    int row = (c.y + c.height) - (g.y + g.height) + static_cast<int>(r.values[COUNT]);
+    for (int p = 0; p < g.width; ++p) {
+        if (!(hex_value(hex[p / 4]) & (8 >> (p % 4))))
+            continue;
+        int cell = g.x - c.x + p;
+        if (row >= 0 && row < c.height && cell >= 0 && cell < static_cast<int>(CELL_WIDTH))
+            r.rows[row] = static_cast<unsigned char>(r.rows[row] | 0x20 >> cell);
+        else
+            set_bit(r.picked->cut, r.values[CODE] - r.picked->first);
+    }
+}
+
+// A row must be hex digits alone, at least two for every 8 pixels of the
+// glyph's width; ENDCHAR must come after as many rows as the box is high.
+int row_line(Reading &r, Keyword k)
+{
+    r.values[EXPECTED] = static_cast<DWORD>(r.box.height);
+    if (k == ENDCHAR) {
+        if (r.values[COUNT] != r.values[EXPECTED])
+            return malformed_glyph(r, WRONG_ROWS);
+        r.part = HEADER;
+        ++r.glyphs;
+        return GO_ON;
+    }
+    if (k == STARTCHAR || k == ENDFONT)
+        return malformed_glyph(r, NO_ENDCHAR);
+    const char *row = r.word_count == 1 ? r.words[0] : "";
+    DWORD digits = 0;
+    while (hex_value(row[digits]) >= 0)
+        ++digits;
+    DWORD needed = (static_cast<DWORD>(r.box.width) + 7) / 8 * 2;
+    if (row[digits] || digits < needed) {
+        r.values[COUNT] = needed;
+        return malformed_glyph(r, NOT_HEX);
+    }
+    if (r.rows && r.values[COUNT] < r.values[EXPECTED])
+        place_row(r, row);
+    ++r.values[COUNT];
+    return GO_ON;
+}
+
+int take_line(Reading &r)
+{
+    Keyword k = keyword(r);
+    int n[4] = {0, 0, 0, 0};
+    bool counted = (r.part == HEADER && (k == FONTBOUNDINGBOX || k == CHARS)) ||
+                   (r.part == GLYPH && (k == ENCODING || k == BBX));
+    if (counted && !read_numbers(r, k, n))
+        return malformed(r, BAD_NUMBER);
+    switch (r.part) {
+    case HEADER: return header_line(r, k, n);
+    case PROPERTIES: return property_line(r, k);
+    case GLYPH: return glyph_line(r, k, n);
+    default: return row_line(r, k);
+    }
+}
+
+}  // namespace
+
+int read_bdf(Input &in, Picked &p)
+{
+    Reading r;
+    r.in = &in;
+    r.picked = &p;
+    r.text = reinterpret_cast<char *>(in.block + BLOCK_SIZE);
+    r.part = HEADER;
+    r.has_cell = r.has_chars = r.has_encoding = false;
+    r.chars = r.glyphs = r.values[LINE] = 0;
+    r.registry[0] = r.encoding[0] = 0;
+    bool started = read_line(r) && keyword(r) == STARTFONT;
+    for (int status = GO_ON; started && read_line(r);) {
+        status = take_line(r);
+        if (status != GO_ON)
+            return status;
+    }
+    if (stream_error(in.stream))
+        return STATUS_CANT_READ_INPUT;
+    if (!started)
+        return malformed(r, STARTFONT_FIRST);
+    return r.part == HEADER || r.part == PROPERTIES ? malformed(r, NO_ENDFONT) : malformed_glyph(r, NO_ENDCHAR);
+}

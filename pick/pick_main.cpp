@@ -1,0 +1,150 @@
+#include "pick.h"
+#include "../forms/forms.h"
+#include "../platform/block.h"
+#include "../startup/startup.h"
+
+namespace {
+
+const char USAGE_TEXT[] = "usage>glyphpick font.bdf|font.psf output [first [last]]";
+const char NOT_A_FONT_TEXT[] = "input file is not a BDF or PSF font.";
+
+enum Kind { NOT_A_FONT, BDF, PSF };
+
+// The range: first to last, last at least first (by default, the larger of
+// first and 0x7E).
+bool read_arguments(int argc, char **argv, Picked *p)
+{
+    p->first = DEFAULT_FIRST;
+    if (argc < 3 || (argc > 3 && !parse_number(argv[3], true, 0, MAX_CODE, &p->first)))
+        return false;
+    p->last = p->first > DEFAULT_LAST ? p->first : DEFAULT_LAST;
+    if (argc > 4 && !parse_number(argv[4], true, p->first, MAX_CODE, &p->last))
+        return false;
+    p->count = p->last - p->first + 1;
+    return true;
+}
+
+// Told by its first bytes, never by its name.
+Kind kind_of(const unsigned char *b, DWORD n)
+{
+    static const char bdf[] = "STARTFONT";
+    DWORD i = 0;
+    while (i < n && bdf[i] && b[i] == static_cast<unsigned char>(bdf[i]))
+        ++i;
+    if (!bdf[i])
+        return BDF;
+    if (n >= 2 && b[0] == 0x36 && b[1] == 0x04)
+        return PSF;
+    if (n >= 4 && b[0] == 0x72 && b[1] == 0xB5 && b[2] == 0x4A && b[3] == 0x86)
+        return PSF;
+    return NOT_A_FONT;
+}
+
+// Enough of the input's first block to tell its kind, even from a pipe
+// that gives a few bytes at a time.
+Kind peek_kind(Input &in)
+{
+    const DWORD needed = 9;
+    while (in.end < needed) {
+        DWORD got = stream_read_block(in.block + in.end, BLOCK_SIZE - in.end, in.stream);
+        if (got == 0)
+            break;
+        in.end += got;
+    }
+    return kind_of(in.block, in.end);
+}
+
+int read_font(Input &in, Picked &p, Kind *kind)
+{
+    *kind = peek_kind(in);
+    if (stream_error(in.stream))
+        return STATUS_CANT_READ_INPUT;
+    if (*kind == NOT_A_FONT)
+        return report(NOT_A_FONT_TEXT, STATUS_NOT_A_FONT);
+    return *kind == BDF ? read_bdf(in, p) : read_psf(in, p);
+}
+
+// \21 and \22 the first and last code of a run, \3 the cell's height.
+const char MISSING_RUN[] = "\21 to \22 are not in the font: left blank.";
+const char MISSING_ONE[] = "\21 is not in the font: left blank.";
+const char INK_CUT[] = "\21 loses ink outside the 6 by \3 cell.";
+
+// What the font didn't give as it is, in code order: a line for each run of
+// codes it lacks, and one for each glyph whose ink was cut.
+int say_losses(const Picked &p)
+{
+    if (p.foreign[0]) {
+        Out out;
+        out_begin(out, &stdout_stream);
+        put_text(out, "the font's codes are ");
+        put_text(out, p.foreign);
+        put_text(out, "'s, not Unicode: taken as they stand.\n");
+        out_end(out);
+    }
+    int status = STATUS_DONE;
+    for (DWORD i = 0; i < p.count; ++i) {
+        DWORD values[3] = {p.first + i, p.first + i, p.height};
+        if (!has_bit(p.found, i)) {
+            while (i + 1 < p.count && !has_bit(p.found, i + 1))
+                ++i;
+            values[1] = p.first + i;
+            say(STATUS_DONE, values[1] != values[0] ? MISSING_RUN : MISSING_ONE, values);
+        } else if (has_bit(p.cut, i)) {
+            status = say(STATUS_INK_CUT, INK_CUT, values);
+        }
+    }
+    return status;
+}
+
+// The font is read whole and checked, and still held, before the output is
+// opened (and so emptied): a malformed font touches nothing.
+int write_picked(Stream *font, const char *name, Picked &p, bool from_bdf)
+{
+    Font f = {p.rows, p.count * p.height, p.height, p.first, p.descent};
+    if (!from_bdf)
+        f.descent = baseline_descent(f);
+    Stream *out = stream_open(name, "wb");
+    if (!out) {
+        stream_close(font);
+        return report(CANT_OPEN_OUTPUT_TEXT, STATUS_CANT_OPEN_OUTPUT);
+    }
+    bool written = write_form(form_of(name), out, f, name);
+    stream_close(font);
+    if (stream_close(out) != 0 || !written)
+        return report(CANT_WRITE_OUTPUT_TEXT, STATUS_CANT_WRITE_OUTPUT);
+    return say_losses(p);
+}
+
+int pick(Stream *font, const char *name, Picked &p, unsigned char *block)
+{
+    Input in = {font, block, 0, 0};
+    Kind kind;
+    int status = read_font(in, p, &kind);
+    if (status == STATUS_DONE)
+        return write_picked(font, name, p, kind == BDF);
+    stream_close(font);
+    if (status == STATUS_CANT_READ_INPUT)
+        return report(CANT_READ_INPUT_TEXT, status);
+    return status;  // said by the reader; no memory says nothing
+}
+
+}  // namespace
+
+int pick_main(int argc, char **argv)
+{
+    Picked p;
+    p.rows = p.found = p.cut = nullptr;
+    p.descent = 0;
+    p.foreign[0] = 0;
+    if (!read_arguments(argc, argv, &p))
+        return report(USAGE_TEXT, STATUS_USAGE);
+    Stream *font = stream_open(argv[1], "rb");
+    if (!font)
+        return report(CANT_OPEN_INPUT_TEXT, STATUS_CANT_OPEN_INPUT);
+    unsigned char *block = static_cast<unsigned char *>(block_alloc(INPUT_BLOCK_SIZE));
+    int status = block ? pick(font, argv[2], p, block) : (stream_close(font), STATUS_NO_MEMORY);
+    if (block)
+        block_free(block);
+    picked_end(p);
+    return status;
+}

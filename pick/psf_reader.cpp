@@ -1,0 +1,251 @@
+#include "pick.h"
+#include "../platform/block.h"
+
+namespace {
+
+enum : DWORD {
+    PSF1_HEADER_SIZE = 4,
+    PSF1_MODE_512 = 1,
+    PSF1_MODE_TABLE = 2 | 4,  // a table, or a table with sequences
+    PSF1_GLYPHS = 256,
+    PSF1_WIDTH = 8,
+    PSF1_END = 0xFFFF,
+    PSF1_SEQUENCE = 0xFFFE,
+    PSF2_HEADER_SIZE = 32,
+    PSF2_HAS_TABLE = 1,
+    PSF2_END = 0xFF,
+    PSF2_SEQUENCE = 0xFE,
+    MAX_CELL_HEIGHT = 255,
+    NONE = 0xFFFFFFFFu,  // also: the table ran past the end of the input
+    BAD_UNIT = 0xFFFFFFFEu,
+    END_MARK = 0xFFFFFFFDu,
+    SEQUENCE_MARK = 0xFFFFFFFCu,
+};
+
+const char SIZES_DONT_FIT[] = "input file is a PSF font whose sizes don't fit together.";
+const char TOO_HIGH[] = "input file is a PSF font more than 255 rows high.";
+const char GLYPHS_PAST_END[] = "input file is a PSF font whose glyphs run past its end.";
+const char TABLE_PAST_END[] = "input file is a PSF font whose Unicode table runs past its end.";
+const char BAD_TABLE[] = "input file is a PSF font whose Unicode table is not UTF-8.";
+const char AFTER_TABLE[] = "input file is a PSF font with bytes after its Unicode table.";
+
+// The header's measures, and for each glyph the picked codes it holds: a
+// list through `next`, one entry a code of the range.
+struct Psf {
+    bool version2;
+    DWORD header_size, count, glyph_size, height, width, row_size;
+    bool has_table;
+    DWORD listed;  // glyphs that may hold a picked code
+    DWORD *first;  // per glyph: its first code's offset in the range, or NONE
+    DWORD *next;   // per code of the range: the glyph's next code, or NONE
+};
+
+// A read failure ends the run as such; the end of the input is the font's
+// fault.
+int fault(const Input &in, const char *text)
+{
+    if (stream_error(in.stream))
+        return STATUS_CANT_READ_INPUT;
+    return report(text, STATUS_NOT_A_FONT);
+}
+
+bool read_le(Input &in, DWORD size, DWORD *value)
+{
+    *value = 0;
+    for (DWORD i = 0; i < size; ++i) {
+        int byte = input_byte(in);
+        if (byte == STREAM_EOF)
+            return false;
+        *value |= static_cast<DWORD>(byte) << (8 * i);
+    }
+    return true;
+}
+
+// Version 1: 36 04, its mode and its glyphs' height; version 2: 72 B5 4A 86
+// and seven fields of 32 bits. The magic was checked before.
+int read_header(Input &in, Psf &f)
+{
+    DWORD magic, fields[7];
+    if (!read_le(in, 2, &magic))
+        return fault(in, SIZES_DONT_FIT);
+    f.version2 = magic != 0x0436;
+    if (f.version2) {
+        if (!read_le(in, 2, &magic))
+            return fault(in, SIZES_DONT_FIT);
+        for (DWORD &field : fields)
+            if (!read_le(in, 4, &field))
+                return fault(in, SIZES_DONT_FIT);
+        f.header_size = fields[1];
+        f.has_table = fields[2] & PSF2_HAS_TABLE;
+        f.count = fields[3];
+        f.glyph_size = fields[4];
+        f.height = fields[5];
+        f.width = fields[6];
+    } else {
+        DWORD mode, height;
+        if (!read_le(in, 1, &mode) || !read_le(in, 1, &height))
+            return fault(in, SIZES_DONT_FIT);
+        f.header_size = PSF1_HEADER_SIZE;
+        f.has_table = mode & PSF1_MODE_TABLE;
+        f.count = mode & PSF1_MODE_512 ? 2 * PSF1_GLYPHS : PSF1_GLYPHS;
+        f.glyph_size = f.height = height;
+        f.width = PSF1_WIDTH;
+    }
+    f.row_size = (f.width + 7) / 8;
+    if (f.height > MAX_CELL_HEIGHT)
+        return report(TOO_HIGH, STATUS_NOT_A_FONT);
+    bool fits = f.header_size >= (f.version2 ? PSF2_HEADER_SIZE : PSF1_HEADER_SIZE) && f.height && f.width &&
+                f.count && f.row_size * f.height == f.glyph_size && f.glyph_size <= 0xFFFFFFFFu / f.count;
+    if (!fits)
+        return report(SIZES_DONT_FIT, STATUS_NOT_A_FONT);
+    if (!input_skip(in, f.header_size - (f.version2 ? PSF2_HEADER_SIZE : PSF1_HEADER_SIZE)))
+        return fault(in, GLYPHS_PAST_END);
+    return STATUS_DONE;
+}
+
+bool make_lists(Psf &f, const Picked &p)
+{
+    f.first = static_cast<DWORD *>(block_alloc(f.listed * sizeof(DWORD) + 1));
+    f.next = static_cast<DWORD *>(block_alloc(p.count * sizeof(DWORD)));
+    for (DWORD g = 0; f.first && g < f.listed; ++g)
+        f.first[g] = NONE;
+    return f.first && f.next;
+}
+
+void free_lists(Psf &f)
+{
+    if (f.first)
+        block_free(f.first);
+    if (f.next)
+        block_free(f.next);
+}
+
+// The glyph holds the code, unless an earlier glyph claimed it.
+void claim(Psf &f, Picked &p, DWORD glyph, DWORD code)
+{
+    if (!picked_claim(p, code))
+        return;
+    f.next[code - p.first] = f.first[glyph];
+    f.first[glyph] = code - p.first;
+}
+
+// The next unit of a glyph's entry in the table: a code point, END_MARK or
+// SEQUENCE_MARK; NONE at the end of the input, BAD_UNIT for a byte that
+// UTF-8 can't begin or continue with.
+DWORD next_unit(Input &in, const Psf &f)
+{
+    DWORD unit;
+    if (!f.version2) {
+        if (!read_le(in, 2, &unit))
+            return NONE;
+        return unit == PSF1_END ? END_MARK : unit == PSF1_SEQUENCE ? SEQUENCE_MARK : unit;
+    }
+    int byte = input_byte(in);
+    if (byte == STREAM_EOF)
+        return NONE;
+    if (byte == PSF2_END || byte == PSF2_SEQUENCE)
+        return byte == PSF2_END ? END_MARK : SEQUENCE_MARK;
+    if (byte < 0x80)
+        return static_cast<DWORD>(byte);
+    int more = byte >= 0xF0 ? 3 : byte >= 0xE0 ? 2 : byte >= 0xC0 ? 1 : -1;
+    if (more < 0 || byte >= 0xF8)
+        return BAD_UNIT;
+    unit = static_cast<DWORD>(byte) & (0x3Fu >> more);
+    while (more-- > 0) {
+        byte = input_byte(in);
+        if (byte == STREAM_EOF)
+            return NONE;
+        if ((byte & 0xC0) != 0x80)
+            return BAD_UNIT;
+        unit = unit << 6 | (static_cast<DWORD>(byte) & 0x3F);
+    }
+    return unit;
+}
+
+// The codes before a glyph's first sequence are its own; a sequence of
+// several code points gives none.
+int read_table(Input &in, Psf &f, Picked &p)
+{
+    for (DWORD g = 0; g < f.count; ++g) {
+        bool in_sequence = false;
+        for (DWORD unit = next_unit(in, f); unit != END_MARK; unit = next_unit(in, f)) {
+            if (unit == NONE)
+                return fault(in, TABLE_PAST_END);
+            if (unit == BAD_UNIT)
+                return report(BAD_TABLE, STATUS_NOT_A_FONT);
+            in_sequence = in_sequence || unit == SEQUENCE_MARK;
+            if (!in_sequence)
+                claim(f, p, g, unit);
+        }
+    }
+    if (input_byte(in) != STREAM_EOF)
+        return report(AFTER_TABLE, STATUS_NOT_A_FONT);
+    return stream_error(in.stream) ? STATUS_CANT_READ_INPUT : STATUS_DONE;
+}
+
+// The first pass, for a font with a table: past the glyphs to the table,
+// which gives every glyph its codes. Without one, glyph i has code i.
+int find_codes(Input &in, Psf &f, Picked &p)
+{
+    f.listed = f.has_table ? f.count : (f.count < p.last + 1 ? f.count : p.last + 1);
+    if (f.has_table && !input_skip(in, f.count * f.glyph_size))
+        return fault(in, GLYPHS_PAST_END);
+    if (!make_lists(f, p))
+        return STATUS_NO_MEMORY;
+    if (f.has_table)
+        return read_table(in, f, p);
+    for (DWORD g = p.first; g < f.listed; ++g)
+        claim(f, p, g, g);
+    return STATUS_DONE;
+}
+
+// One byte of a glyph's row: bits 7 to 2 of its first byte are cells 1 to
+// 6; ink in any other column of the glyph's width is outside the cell.
+void place_byte(const Psf &f, Picked &p, DWORD glyph, DWORD row, DWORD column_byte, DWORD byte)
+{
+    DWORD columns = f.width - 8 * column_byte;
+    byte &= columns >= 8 ? 0xFFu : (0xFF00u >> columns) & 0xFF;
+    DWORD cells = column_byte == 0 ? byte >> 2 : 0;
+    bool outside = column_byte == 0 ? (byte & 3) != 0 : byte != 0;
+    for (DWORD c = f.first[glyph]; c != NONE; c = f.next[c]) {
+        unsigned char &at = p.rows[c * p.height + row];
+        at = static_cast<unsigned char>(at | cells);
+        if (outside)
+            set_bit(p.cut, c);
+    }
+}
+
+// The second pass (the only one without a table): the glyphs' rows.
+int read_glyphs(Input &in, Psf &f, Picked &p)
+{
+    if ((f.has_table && !input_rewind(in)) || !input_skip(in, f.has_table ? f.header_size : 0))
+        return fault(in, GLYPHS_PAST_END);
+    for (DWORD g = 0; g < f.count; ++g) {
+        if (g >= f.listed)
+            return input_skip(in, (f.count - g) * f.glyph_size) ? STATUS_DONE : fault(in, GLYPHS_PAST_END);
+        for (DWORD i = 0; i < f.glyph_size; ++i) {
+            int byte = input_byte(in);
+            if (byte == STREAM_EOF)
+                return fault(in, GLYPHS_PAST_END);
+            if (f.first[g] != NONE)
+                place_byte(f, p, g, i / f.row_size, i % f.row_size, static_cast<DWORD>(byte));
+        }
+    }
+    return STATUS_DONE;
+}
+
+}  // namespace
+
+int read_psf(Input &in, Picked &p)
+{
+    Psf f = {false, 0, 0, 0, 0, 0, 0, false, 0, nullptr, nullptr};
+    int status = read_header(in, f);
+    if (status == STATUS_DONE && !picked_begin(p, f.height))
+        status = STATUS_NO_MEMORY;
+    if (status == STATUS_DONE)
+        status = find_codes(in, f, p);
+    if (status == STATUS_DONE)
+        status = read_glyphs(in, f, p);
+    free_lists(f);
+    return status;
+}
