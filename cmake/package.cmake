@@ -17,7 +17,7 @@ set(CPACK_PACKAGE_VENDOR "glyphrow developers")
 set(CPACK_PACKAGE_CONTACT "glyphrow developers <glyphrow@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "bitmap fonts drawn in text to font files of row bytes, and back")
 set(CPACK_PACKAGE_DESCRIPTION
-  "glyphrow turns a bitmap font drawn in a plain text file, one glyph row a line of six cells, into a font file of one byte per row, for small displays, retro and embedded systems. glyphdraw draws a font file back as text, with an exact round trip, or as a PNG glyph sheet; glyphcheck finds the drawing mistakes that glyphrow passes in silence.")
+  "glyphrow turns a bitmap font drawn in a plain text file, one glyph row a line of six cells, into a font file of one byte per row, for small displays, retro and embedded systems. glyphdraw draws a font file back as text, with an exact round trip, or as a PNG glyph sheet; glyphcheck finds the drawing mistakes that glyphrow passes in silence. glyphdraw also writes BDF, PSF and C; glyphpick takes a range of glyphs out of a BDF or PSF font into any of those forms.")
 
 if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
   set(exes)
@@ -33,6 +33,7 @@ if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
 else()
   install(TARGETS ${GLYPHROW_TOOLS} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   install(FILES ${GLYPHROW_ROOT}/man/glyphrow.1 ${GLYPHROW_ROOT}/man/glyphdraw.1 ${GLYPHROW_ROOT}/man/glyphcheck.1
+    ${GLYPHROW_ROOT}/man/glyphpick.1
     DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   install(FILES ${GLYPHROW_ROOT}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
   install(FILES ${GLYPHROW_SAMPLE} DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)

@@ -1,5 +1,5 @@
 # The family's PE32 console programs: glyphrow.exe, glyphdraw.exe and
-# glyphcheck.exe, each importing only from KERNEL32.dll, through the same
+# glyphcheck.exe and glyphpick.exe, each importing only from KERNEL32.dll, through the same
 # declarations the POSIX layer implements.
 enable_language(RC)
 foreach(tool ${GLYPHROW_TOOLS})

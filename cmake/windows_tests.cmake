@@ -50,10 +50,11 @@ set(GLYPHROW_EXE ${GLYPHROW_WINDOWS_DIR}/glyphrow.exe)
 
 # glyphrow.exe may grow by one file-alignment block for its manifest;
 # glyphdraw.exe, which writes every form, within 10 KiB; glyphcheck.exe
-# within 8 KiB.
+# within 8 KiB; glyphpick.exe, two readers and every form, within 12 KiB.
 set(glyphrow_MAX_BYTES 4608)
 set(glyphdraw_MAX_BYTES 10240)
 set(glyphcheck_MAX_BYTES 8192)
+set(glyphpick_MAX_BYTES 12288)
 foreach(tool ${GLYPHROW_TOOLS})
   add_test(NAME windows.${tool}_pe_header_and_imports
     COMMAND ${PROJECT_SOURCE_DIR}/tests/windows/check_pe.sh ${GLYPHROW_WINDOWS_DIR}/${tool}.exe
@@ -102,11 +103,13 @@ target_compile_definitions(blackbox_windows PRIVATE
   TOOL_COMMAND="${runner}","${GLYPHROW_EXE}"
   DRAW_COMMAND="${runner}","${GLYPHROW_WINDOWS_DIR}/glyphdraw.exe"
   CHECK_COMMAND="${runner}","${GLYPHROW_WINDOWS_DIR}/glyphcheck.exe"
+  PICK_COMMAND="${runner}","${GLYPHROW_WINDOWS_DIR}/glyphpick.exe"
+  NATIVE_PICK_COMMAND="$<TARGET_FILE:glyphpick>"
   NATIVE_DRAW_COMMAND="$<TARGET_FILE:glyphdraw>"
   LAUNCH_COMMAND="${launcher}"
   TOOL_EXE="${GLYPHROW_EXE}"
   SAMPLE_DIR="${PROJECT_SOURCE_DIR}/examples")
-add_dependencies(blackbox_windows windows_build glyphdraw pe_run)
+add_dependencies(blackbox_windows windows_build glyphdraw glyphpick pe_run)
 
 set(zip_test ${PROJECT_SOURCE_DIR}/tests/package_zip.sh ${GLYPHROW_WINDOWS_DIR} ${PROJECT_SOURCE_DIR})
 if(NOT GLYPHROW_EXE_WAY STREQUAL "wine")

@@ -37,3 +37,32 @@ TEST(DrawBuilds, ExeWritesWhatTheNativeToolWrites)
 }
 
 }  // namespace
+
+namespace {
+
+const std::vector<std::string> PICK = {PICK_COMMAND};
+const std::vector<std::string> NATIVE_PICK = {NATIVE_PICK_COMMAND};
+
+// glyphpick.exe picks from a BDF and a PSF into every form what the native
+// glyphpick does, losses said alike.
+TEST(PickBuilds, ExeWritesWhatTheNativeToolWrites)
+{
+    Scratch dir;
+    write_file(dir.path("font.bin"), read_file(SAMPLE_DIR "/sample-font.bin"));
+    ASSERT_EQ(run_tool(NATIVE_DRAW, {"font.bin", "font.bdf"}, dir.root()).status, 0);
+    ASSERT_EQ(run_tool(NATIVE_DRAW, {"font.bin", "font.psf"}, dir.root()).status, 0);
+    for (const char *source : {"font.bdf", "font.psf"}) {
+        for (const char *out : {"out.txt", "out.png", "out.bdf", "out.psf", "out.h", "out.c", "out.bin"}) {
+            SCOPED_TRACE(std::string(source) + " to " + out);
+            ToolRun exe = run_tool(PICK, {source, out, "0x10", "0x50"}, dir.root());
+            std::string exe_bytes = read_file(dir.path(out));
+            ToolRun native = run_tool(NATIVE_PICK, {source, out, "0x10", "0x50"}, dir.root());
+            EXPECT_EQ(exe.status, native.status);
+            EXPECT_EQ(exe.output, native.output);
+            EXPECT_FALSE(exe_bytes.empty());
+            EXPECT_EQ(exe_bytes, read_file(dir.path(out)));
+        }
+    }
+}
+
+}  // namespace

@@ -14,6 +14,7 @@
 #include FT_FREETYPE_H
 #include FT_BDF_H
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -21,7 +22,9 @@
 struct SeenFont {
     std::string error;  // empty when the font was read
     std::map<uint32_t, std::string> glyphs;
-    long descent = -1;  // FONT_DESCENT, as FreeType reads it (BDF only)
+    std::set<uint32_t> cut;  // the codes whose ink falls outside the cell
+    long descent = -1;       // FONT_DESCENT, as FreeType reads it (BDF only)
+    bool unicode = false;    // FreeType takes the codes for Unicode's (BDF only)
 };
 
 // Each glyph that FreeType renders from the font, placed in a cell of
@@ -36,8 +39,11 @@ inline SeenFont freetype_cells(const std::string &path, int height, int x, int y
         seen.error = "FreeType can't open " + path;
         return seen;
     }
-    if (!face->charmap || face->charmap->encoding != FT_ENCODING_UNICODE)
-        seen.error = "FreeType found no Unicode character map";
+    if (!face->charmap && face->num_charmaps)
+        FT_Set_Charmap(face, face->charmaps[0]);  // the font's own codes, as they stand
+    if (!face->charmap)
+        seen.error = "FreeType found no character map";
+    seen.unicode = face->charmap && face->charmap->encoding == FT_ENCODING_UNICODE;
     BDF_PropertyRec property;
     if (FT_Get_BDF_Property(face, "FONT_DESCENT", &property) == 0)
         seen.descent = property.u.integer;
@@ -56,6 +62,8 @@ inline SeenFont freetype_cells(const std::string &path, int height, int x, int y
                 bool ink = b.buffer[r * b.pitch + c / 8] & (0x80 >> (c % 8));
                 if (ink && row >= 0 && row < height && cell >= 0 && cell < 6)
                     rows[row] = static_cast<char>(rows[row] | (0x20 >> cell));
+                else if (ink)
+                    seen.cut.insert(static_cast<uint32_t>(code));
             }
         seen.glyphs[static_cast<uint32_t>(code)] = rows;
     }
@@ -119,7 +127,14 @@ inline SeenFont psfxtable_cells(const std::string &path, std::vector<std::string
                 continue;
             std::string rows(h.height, '\0');
             for (uint32_t r = 0; r < h.height; ++r)
-                rows[r] = static_cast<char>(uint8_t(bytes.at(h.header_size + glyph * h.bytes_per_glyph + r * row_bytes)) >> 2);
+                for (uint32_t x = 0; x < h.width; ++x) {
+                    uint8_t byte = bytes.at(h.header_size + glyph * h.bytes_per_glyph + r * row_bytes + x / 8);
+                    bool ink = byte & (0x80 >> (x % 8));
+                    if (ink && x < 6)
+                        rows[r] = static_cast<char>(rows[r] | (0x20 >> x));
+                    else if (ink)
+                        seen.cut.insert(code);
+                }
             seen.glyphs[code] = rows;
         }
     }

@@ -64,6 +64,7 @@ TEST_F(Forms, BdftopcfAndFreeTypeReadEveryGlyphExactly)
         long descent = freetype_cells(dir.path("font.bdf"), c.height, 0, 0).descent;
         SeenFont seen = freetype_cells(dir.path("font.bdf"), c.height, 0, -static_cast<int>(descent));
         ASSERT_EQ(seen.error, "");
+        EXPECT_TRUE(seen.unicode);
         ASSERT_EQ(seen.glyphs.size(), c.rows.size() / c.height);
         for (size_t g = 0; g < seen.glyphs.size(); ++g)
             ASSERT_EQ(seen.glyphs[c.first + g], glyph_rows(c, g)) << "glyph " << g;

@@ -22,6 +22,7 @@ while IFS= read -r line; do
     "## Exit statuses"*) tool=glyphrow ;;
     "## glyphdraw"*) tool=glyphdraw ;;
     "## glyphcheck"*) tool=glyphcheck ;;
+    "## glyphpick"*) tool=glyphpick ;;
     "## "*) tool="" ;;
   esac
   [[ -n $tool && $line =~ ^\|\ ([0-9]+)\ \|\ (\`([^\`]*)\`)?\ *\| ]] || continue

@@ -12,8 +12,8 @@ trap 'rm -rf "$scratch"' EXIT
 version=$(sed -n 's/^project(glyphrow VERSION \([0-9.]*\).*/\1/p' "$source_dir/CMakeLists.txt")
 [[ -n $version ]] || bad "no version in CMakeLists.txt"
 
-installed=(bin/glyphrow bin/glyphdraw bin/glyphcheck
-           share/man/man1/glyphrow.1 share/man/man1/glyphdraw.1 share/man/man1/glyphcheck.1
+installed=(bin/glyphrow bin/glyphdraw bin/glyphcheck bin/glyphpick
+           share/man/man1/glyphrow.1 share/man/man1/glyphdraw.1 share/man/man1/glyphcheck.1 share/man/man1/glyphpick.1
            share/doc/glyphrow/README.md share/doc/glyphrow/examples/sample-font.txt
            share/doc/glyphrow/examples/sample-font.bin share/doc/glyphrow/examples/sample-font.png)
 
@@ -45,5 +45,8 @@ cp "$doc/sample-font.txt" sample.txt
 cmp -s sample.bin "$doc/sample-font.bin" || bad "the unpacked glyphrow made another font"
 "$scratch/root/usr/bin/glyphdraw" sample.bin sample.png || bad "glyphdraw failed"
 cmp -s sample.png "$doc/sample-font.png" || bad "the unpacked glyphdraw made another sheet"
+"$scratch/root/usr/bin/glyphdraw" sample.bin sample.bdf && "$scratch/root/usr/bin/glyphpick" sample.bdf again.bin ||
+  bad "glyphdraw to BDF or glyphpick failed"
+cmp -s again.bin "$doc/sample-font.bin" || bad "the unpacked glyphpick picked another font"
 echo "$(basename "$deb"): $(stat -c %s "$deb") bytes, Depends: $(field Depends)"
 exit $fail

@@ -18,7 +18,7 @@ zip=$scratch/package/glyphrow-$version-win32.zip
 [[ -f $zip ]] || { echo "FAIL: no glyphrow-$version-win32.zip"; ls "$scratch/package"; exit 1; }
 top=glyphrow-$version-win32
 listed=$(unzip -Z1 "$zip")
-for f in glyphrow.exe glyphdraw.exe glyphcheck.exe README.md \
+for f in glyphrow.exe glyphdraw.exe glyphcheck.exe glyphpick.exe README.md \
          examples/sample-font.txt examples/sample-font.bin examples/sample-font.png; do
   grep -qx "$top/$f" <<<"$listed" || bad "not in the zip: $f"
 done
@@ -32,5 +32,8 @@ cp examples/sample-font.txt sample.txt
 cmp -s sample.bin examples/sample-font.bin || bad "the unpacked glyphrow.exe made another font"
 "$run" glyphdraw.exe sample.bin sample.png >/dev/null || bad "glyphdraw.exe failed"
 cmp -s sample.png examples/sample-font.png || bad "the unpacked glyphdraw.exe made another sheet"
+"$run" glyphdraw.exe sample.bin sample.psf >/dev/null && "$run" glyphpick.exe sample.psf again.bin >/dev/null ||
+  bad "glyphdraw.exe to PSF or glyphpick.exe failed"
+cmp -s again.bin examples/sample-font.bin || bad "the unpacked glyphpick.exe picked another font"
 echo "$(basename "$zip"): $(stat -c %s "$zip") bytes"
 exit $fail

@@ -1,0 +1,190 @@
+// glyphpick as a user runs it, against every build (PICK_COMMAND names it):
+// statuses with their exact messages, what a real font file holds (line
+// ends, tabs, long lines, quoted properties), malformed fonts refused by
+// line with the output left as it was, and the losses said.
+#include "run_tool.h"
+#include "scratch.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::vector<std::string> PICK = {PICK_COMMAND};
+const std::string USAGE = "usage>glyphpick font.bdf|font.psf output [first [last]]\r\n";
+
+// A small BDF of a cell 6 by 2 whose origin is its bottom: "A" (ink in every
+// cell of its first row) and a space with an empty box.
+const std::string BDF =
+    "STARTFONT 2.1\n"
+    "COMMENT ENDFONT and STARTCHAR in a comment\n"
+    "FONT -x-y-Medium-R-Normal--2-20-72-72-C-60-ISO10646-1\n"
+    "SIZE 2 72 72\n"
+    "FONTBOUNDINGBOX 6 2 0 0\n"
+    "STARTPROPERTIES 2\n"
+    "COPYRIGHT \"ENDPROPERTIES, then STARTCHAR BITMAP\"\n"
+    "CHARSET_REGISTRY \"ISO10646\"\n"
+    "ENDPROPERTIES\n"
+    "CHARS 2\n"
+    "STARTCHAR A\n"
+    "ENCODING 65\n"
+    "SWIDTH 500 0\n"
+    "DWIDTH 6 0\n"
+    "BBX 6 2 0 0\n"
+    "BITMAP\n"
+    "FC\n"
+    "84\n"
+    "ENDCHAR\n"
+    "STARTCHAR space\n"
+    "ENCODING 32\n"
+    "BBX 0 0 0 0\n"
+    "BITMAP\n"
+    "ENDCHAR\n"
+    "ENDFONT\n";
+const std::string PICKED = std::string("\0\0\x3f\x21", 4);  // U+0020 and U+0041, 2 rows each
+
+std::string replaced(std::string text, const std::string &from, const std::string &to)
+{
+    size_t at = text.find(from);
+    return at == std::string::npos ? "no " + from : text.replace(at, from.size(), to);
+}
+
+std::string every(std::string text, const std::string &from, const std::string &to)
+{
+    for (size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size())
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+// A PSF 2 of two glyphs 6 wide and 2 high, "A" and the space, with its
+// table: "A" has U+0041 and the sequence A + combining ring (which gives
+// no code), the space U+0020.
+std::string psf(const std::string &table = "A\xfe" "A\xcc\x8a\xff \xff", uint32_t height = 2)
+{
+    std::string h = "\x72\xb5\x4a\x86";
+    for (uint32_t field : {0u, 32u, 1u, 2u, height, height, 6u})
+        for (int i = 0; i < 4; ++i)
+            h += static_cast<char>(field >> (8 * i));
+    return h + std::string("\xfc\x84\0\0", 4) + table;
+}
+
+class PickTool : public ::testing::Test {
+protected:
+    Scratch dir;
+    ToolRun pick(const std::vector<std::string> &args) { return run_tool(PICK, args, dir.root()); }
+};
+
+struct PickCase {
+    const char *name;
+    std::string font;
+    std::vector<std::string> range;
+    int status;
+    std::string output;
+    std::string picked;  // out.bin afterwards; "old" when untouched
+};
+
+TEST_F(PickTool, PicksWhatRealFilesHoldAndSaysEveryLoss)
+{
+    const std::string LACKS_21_TO_40 = "U+0021 to U+0040 are not in the font: left blank.\r\n";
+    const std::string blank(2 * 0x20, '\0');
+    const std::vector<PickCase> cases = {
+        {"BDF, space to A", BDF, {"32", "0x41"}, 0, LACKS_21_TO_40, PICKED.substr(0, 2) + blank + PICKED.substr(2)},
+        {"CR LF line ends and tabs", every(every(BDF, "\n", "\r\n"), " ", "\t"), {"0x41", "0x41"}, 0, "", PICKED.substr(2)},
+        {"a long comment", replaced(BDF, "COMMENT", "COMMENT " + std::string(100000, 'x')), {"0x41", "65"}, 0, "",
+         PICKED.substr(2)},
+        {"lower-case hex, longer rows", replaced(replaced(BDF, "FC\n", "fc00\n"), "84\n", "84ff\n"), {"65", "65"}, 0, "",
+         PICKED.substr(2)},
+        {"one missing code", BDF, {"0x42", "0x42"}, 0, "U+0042 is not in the font: left blank.\r\n", std::string(2, '\0')},
+        {"ink cut below the cell", replaced(BDF, "BBX 6 2 0 0", "BBX 6 2 0 -1"), {"65", "65"}, 8,
+         "U+0041 loses ink outside the 6 by 2 cell.\r\n", std::string("\0\x3f", 2)},
+        {"ink cut right of the cell", replaced(replaced(BDF, "BBX 6 2 0 0", "BBX 7 2 0 0"), "FC\n", "FE\n"), {"65", "65"}, 8,
+         "U+0041 loses ink outside the 6 by 2 cell.\r\n", PICKED.substr(2)},
+        {"not Unicode", replaced(BDF, "\"ISO10646\"", "\"KOI8\"\nCHARSET_ENCODING \"R\""), {"65", "65"}, 0,
+         "the font's codes are KOI8-R's, not Unicode: taken as they stand.\r\n", PICKED.substr(2)},
+        {"the first glyph keeps a code", replaced(BDF, "ENCODING 32", "ENCODING 65"), {"65", "65"}, 0, "",
+         PICKED.substr(2)},
+        {"PSF, a sequence gives no code", psf(), {"32", "65"}, 0, LACKS_21_TO_40,
+         PICKED.substr(0, 2) + blank + PICKED.substr(2)},
+        {"PSF without a table: codes are indexes", replaced(psf(""), std::string("\x01\0\0\0\x02", 5),
+         std::string("\0\0\0\0\x02", 5)), {"0", "1"}, 0, "", std::string("\x3f\x21\0\0", 4)},
+        {"default range, last at least first", BDF, {"0x41"}, 0, "U+0042 to U+007E are not in the font: left blank.\r\n",
+         PICKED.substr(2) + std::string(2 * (0x7E - 0x41), '\0')},
+    };
+    for (const PickCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        write_file(dir.path("font"), c.font);
+        std::vector<std::string> args = {"font", "out.bin"};
+        args.insert(args.end(), c.range.begin(), c.range.end());
+        ToolRun r = pick(args);
+        EXPECT_EQ(r.status, c.status);
+        EXPECT_EQ(r.output, c.output);
+        EXPECT_EQ(read_file(dir.path("out.bin")), c.picked);
+    }
+}
+
+// Each malformed font: status 7, the line that is wrong, and the output
+// left byte for byte as it was.
+TEST_F(PickTool, MalformedFontsAreRefusedByLineAndTouchNothing)
+{
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"hello", "input file is not a BDF or PSF font."},
+        {replaced(BDF, "STARTFONT 2.1", "STARTFONTS"), "line 1: STARTFONT must come first."},
+        {replaced(BDF, "FONTBOUNDINGBOX 6 2 0 0\n", ""), "line 10: FONTBOUNDINGBOX must come before the first glyph."},
+        {replaced(BDF, "FONTBOUNDINGBOX 6 2", "FONTBOUNDINGBOX 6 256"), "line 5: FONTBOUNDINGBOX must be 1 to 255 rows high."},
+        {replaced(BDF, "ENCODING 65", "ENCODING sixty-five"),
+         "line 12: a number is missing, or not a whole number within 268435454."},
+        {replaced(BDF, "CHARS 2", "CHARS 4294967298"), "line 10: a number is missing, or not a whole number within 268435454."},
+        {replaced(BDF, "ENCODING 65\n", ""), "line 15: the glyph at line 11 has no ENCODING before its BITMAP."},
+        {replaced(BDF, "BBX 6 2 0 0\n", ""), "line 15: glyph U+0041 has no BBX before its BITMAP."},
+        {replaced(BDF, "BBX 6 2 0 0", "BBX 6 3 0 0"), "line 19: glyph U+0041 has 2 bitmap rows, its BBX says 3."},
+        {replaced(BDF, "84\n", "84\n00\n"), "line 20: glyph U+0041 has 3 bitmap rows, its BBX says 2."},
+        {replaced(BDF, "FC\n", "F\n"), "line 17: glyph U+0041 has a bitmap row that is not 2 or more hex digits."},
+        {replaced(BDF, "84\n", "8G\n"), "line 18: glyph U+0041 has a bitmap row that is not 2 or more hex digits."},
+        {replaced(BDF, "84\nENDCHAR\n", "84\n"), "line 19: glyph U+0041 has no ENDCHAR."},
+        {replaced(BDF, "BITMAP\nFC", "FC"), "line 18: glyph U+0041 has no BITMAP."},
+        {replaced(BDF, "CHARS 2", "CHARS 3"), "line 25: CHARS says 3, the font has 2 glyphs."},
+        {replaced(BDF, "CHARS 2\n", ""), "line 24: the font has no CHARS line."},
+        {replaced(BDF, "ENDFONT\n", ""), "line 24: the font ends without ENDFONT."},
+        {psf().substr(0, 33), "input file is a PSF font whose glyphs run past its end."},
+        {psf("A\xff"), "input file is a PSF font whose Unicode table runs past its end."},
+        {psf("A\xff \xff!"), "input file is a PSF font with bytes after its Unicode table."},
+        {psf("\x80\xff \xff"), "input file is a PSF font whose Unicode table is not UTF-8."},
+        {psf("A\xff \xff", 256), "input file is a PSF font more than 255 rows high."},
+        {replaced(psf(), std::string("\x02\0\0\0\x02\0\0\0\x06", 9), std::string("\x03\0\0\0\x02\0\0\0\x06", 9)),
+         "input file is a PSF font whose sizes don't fit together."},
+    };
+    for (const auto &[font, message] : cases) {
+        SCOPED_TRACE(message);
+        write_file(dir.path("font.bdf"), font);
+        write_file(dir.path("old.psf"), "old");
+        ToolRun r = pick({"font.bdf", "old.psf", "0", "0x41"});
+        EXPECT_EQ(r.status, 7);
+        EXPECT_EQ(r.output, message + "\r\n");
+        EXPECT_EQ(read_file(dir.path("old.psf")), "old");
+    }
+}
+
+TEST_F(PickTool, StatusesAndMessages)
+{
+    const std::vector<PickCase> cases = {
+        {"no argument", BDF, {}, 1, USAGE, "old"},
+        {"last before first", BDF, {"font", "out.bin", "0x41", "0x40"}, 1, USAGE, "old"},
+        {"last past U+10FFFF", BDF, {"font", "out.bin", "0", "0x110000"}, 1, USAGE, "old"},
+        {"first not a number", BDF, {"font", "out.bin", "A"}, 1, USAGE, "old"},
+        {"missing font", BDF, {"none", "out.bin"}, 2, "can't open input file.\r\n", "old"},
+        {"output is the font", BDF, {"font", "font"}, 3, "can't open output file.\r\n", "old"},
+        {"output can't be written", BDF, {"font", "/dev/full", "65", "65"}, 4, "can't write output file.\r\n", "old"},
+        {"font can't be read", BDF, {"/proc/self/mem", "out.bin"}, 5, "can't read input file.\r\n", "old"},
+    };
+    for (const PickCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        write_file(dir.path("font"), c.font);
+        write_file(dir.path("out.bin"), "old");
+        ToolRun r = pick(c.range);
+        EXPECT_EQ(r.status, c.status);
+        EXPECT_EQ(r.output, c.output);
+        EXPECT_EQ(read_file(dir.path("out.bin")), c.picked);
+        EXPECT_EQ(read_file(dir.path("font")), c.font);
+    }
+}
+
+}  // namespace
