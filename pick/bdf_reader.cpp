@@ -28,43 +28,46 @@ const unsigned char NUMBERS[] = {0, 4, 0, 0, 0, 0, 1, 0, 1, 4, 0, 0, 0, 0};  // 
 enum Part { HEADER, PROPERTIES, GLYPH, ROWS };
 
 // The messages' values: \1 the line, \22 the glyph's code, \3 and \4
-// what the message counts, \5 the line where the glyph began.
+// what the message counts, \5 the line where the glyph began. Each
+// follows "line N: ", a glyph's "line N: glyph U+0041".
 enum { LINE, CODE, COUNT, EXPECTED, GLYPH_LINE, VALUE_COUNT };
-const char STARTFONT_FIRST[] = "line \1: STARTFONT must come first.";
-const char CELL_FIRST[] = "line \1: FONTBOUNDINGBOX must come before the first glyph.";
-const char BAD_CELL[] = "line \1: FONTBOUNDINGBOX must be 1 to 255 rows high.";
-const char BAD_NUMBER[] = "line \1: a number is missing, or not a whole number within 268435454.";
-const char NO_CHARS[] = "line \1: the font has no CHARS line.";
-const char WRONG_CHARS[] = "line \1: CHARS says \3, the font has \4 glyphs.";
-const char NO_ENDFONT[] = "line \1: the font ends without ENDFONT.";
-const char GLYPH_BY_CODE[] = "line \1: glyph \22";
-const char GLYPH_BY_LINE[] = "line \1: the glyph at line \5";
+const char STARTFONT_FIRST[] = "STARTFONT must come first.";
+const char CELL_FIRST[] = "FONTBOUNDINGBOX must come before the first glyph.";
+const char BAD_CELL[] = "the cell must be 1 to 255 rows high.";
+const char BAD_NUMBER[] = "a number is missing or too large.";
+const char NO_CHARS[] = "the font has no CHARS line.";
+const char WRONG_CHARS[] = "CHARS says \3, the font has \4 glyphs.";
+const char NO_ENDFONT[] = "the font ends without ENDFONT.";
+const char GLYPH_BY_CODE[] = "glyph \22";
+const char GLYPH_BY_LINE[] = "the glyph at line \5";
 const char NO_ENCODING[] = " has no ENCODING before its BITMAP.";
 const char NO_BBX[] = " has no BBX before its BITMAP.";
-const char BAD_BBX[] = " has a BBX of a negative size or wider than 4096 pixels.";
+const char BAD_BBX[] = " has a BBX of negative size or over 4096 wide.";
 const char NO_BITMAP[] = " has no BITMAP.";
 const char NO_ENDCHAR[] = " has no ENDCHAR.";
-const char NOT_HEX[] = " has a bitmap row that is not \3 or more hex digits.";
+const char NOT_HEX[] = " has a bitmap row that is not \3 hex digits.";
 const char WRONG_ROWS[] = " has \3 bitmap rows, its BBX says \4.";
 
 struct Box {
     int width, height, x, y;
 };
 
+// The values first: they are used most, and near the start of the record
+// they are reached with the shortest instructions.
 struct Reading {
+    DWORD values[VALUE_COUNT];
+    Part part;
     Input *in;
     Picked *picked;
     char *text;  // the line: its first LINE_KEEP bytes, after the input's block
-    char *words[MAX_WORDS];
     DWORD word_count;
-    Part part;
-    Box cell;
+    char *words[MAX_WORDS];
     bool has_cell, has_chars, has_encoding, has_box;
     DWORD chars, glyphs;
-    char registry[REGISTRY_SIZE / 2], encoding[REGISTRY_SIZE / 2];
+    Box cell;
     Box box;              // the glyph's
     unsigned char *rows;  // the picked glyph's rows, or null
-    DWORD values[VALUE_COUNT];
+    char registry[REGISTRY_SIZE / 2], encoding[REGISTRY_SIZE / 2];
 };
 
 bool is_blank(char c)
@@ -122,19 +125,29 @@ Keyword keyword(const Reading &r)
     return static_cast<Keyword>(k);
 }
 
-int malformed(Reading &r, const char *format)
-{
-    return say(STATUS_NOT_A_FONT, format, r.values);
-}
-
-// "line 9: glyph U+0041 has ...", or "the glyph at line 5" before its code.
-int malformed_glyph(Reading &r, const char *format)
+// "line 9: ...", and for a glyph "line 9: glyph U+0041 ...", or "line 9:
+// the glyph at line 5 ..." before its code is known.
+int say_malformed(Reading &r, const char *glyph, const char *format)
 {
     Out out;
     out_begin(out, &stdout_stream);
-    put_format(out, r.has_encoding && r.values[CODE] != NO_CODE ? GLYPH_BY_CODE : GLYPH_BY_LINE, r.values);
+    put_format(out, "line \1: ", r.values);
+    if (glyph)
+        put_format(out, glyph, r.values);
+    put_format(out, format, r.values);
+    put_byte(out, LINE_FEED);
     out_end(out);
-    return malformed(r, format);
+    return STATUS_NOT_A_FONT;
+}
+
+int malformed(Reading &r, const char *format)
+{
+    return say_malformed(r, nullptr, format);
+}
+
+int malformed_glyph(Reading &r, const char *format)
+{
+    return say_malformed(r, r.has_encoding && r.values[CODE] != NO_CODE ? GLYPH_BY_CODE : GLYPH_BY_LINE, format);
 }
 
 // The keyword's whole numbers, each within MAX_NUMBER either side of 0.

@@ -27,7 +27,7 @@ while IFS= read -r line; do
   esac
   [[ -n $tool && $line =~ ^\|\ ([0-9]+)\ \|\ (\`([^\`]*)\`)?\ *\| ]] || continue
   status=${BASH_REMATCH[1]}
-  message=${BASH_REMATCH[3]}
+  message=${BASH_REMATCH[3]//\\|/|}  # a table cell writes its pipes as \|
   rendered=$("$mandoc" -T ascii -O width=400 "$root/man/$tool.1" | col -b)
   found=$(awk -v s="$status" -v m="$message" '
     $1 == s && (m == "" || index($0, m)) { print "yes"; exit }' <<<"$rendered")
