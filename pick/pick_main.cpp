@@ -65,21 +65,21 @@ int read_font(Input &in, Picked &p, Kind *kind)
 }
 
 // \21 and \22 the first and last code of a run, \3 the cell's height.
-const char MISSING_RUN[] = "\21 to \22 are not in the font: left blank.";
-const char MISSING_ONE[] = "\21 is not in the font: left blank.";
-const char INK_CUT[] = "\21 loses ink outside the 6 by \3 cell.";
+const char MISSING_RUN[] = "\21 to \22 are not in the font: left blank.\n";
+const char MISSING_ONE[] = "\21 is not in the font: left blank.\n";
+const char INK_CUT[] = "\21 loses ink outside the 6 by \3 cell.\n";
 
 // What the font didn't give as it is, in code order: a line for each run of
-// codes it lacks, and one for each glyph whose ink was cut.
+// codes it lacks, and one for each glyph whose ink was cut. A font may lack
+// thousands of runs: the lines go out a kilobyte at a time.
 int say_losses(const Picked &p)
 {
+    Out out;
+    out_begin(out, &stdout_stream);
     if (p.foreign[0]) {
-        Out out;
-        out_begin(out, &stdout_stream);
         put_text(out, "the font's codes are ");
         put_text(out, p.foreign);
         put_text(out, "'s, not Unicode: taken as they stand.\n");
-        out_end(out);
     }
     int status = STATUS_DONE;
     for (DWORD i = 0; i < p.count; ++i) {
@@ -88,11 +88,13 @@ int say_losses(const Picked &p)
             while (i + 1 < p.count && !has_bit(p.found, i + 1))
                 ++i;
             values[1] = p.first + i;
-            say(STATUS_DONE, values[1] != values[0] ? MISSING_RUN : MISSING_ONE, values);
+            put_format(out, values[1] != values[0] ? MISSING_RUN : MISSING_ONE, values);
         } else if (has_bit(p.cut, i)) {
-            status = say(STATUS_INK_CUT, INK_CUT, values);
+            put_format(out, INK_CUT, values);
+            status = STATUS_INK_CUT;
         }
     }
+    out_end(out);
     return status;
 }
 

@@ -61,46 +61,39 @@ bool read_le(Input &in, DWORD size, DWORD *value)
     return true;
 }
 
+DWORD le32(const unsigned char *at)
+{
+    return at[0] | at[1] << 8 | at[2] << 16 | static_cast<DWORD>(at[3]) << 24;
+}
+
 // Version 1: 36 04, its mode and its glyphs' height; version 2: 72 B5 4A 86
 // and seven fields of 32 bits. The magic was checked before.
 int read_header(Input &in, Psf &f)
 {
-    DWORD magic, fields[7];
-    if (!read_le(in, 2, &magic))
-        return fault(in, SIZES_DONT_FIT);
-    f.version2 = magic != 0x0436;
-    if (f.version2) {
-        if (!read_le(in, 2, &magic))
+    unsigned char h[PSF2_HEADER_SIZE];
+    DWORD size = PSF1_HEADER_SIZE;
+    for (DWORD i = 0; i < size; ++i) {
+        int byte = input_byte(in);
+        if (byte == STREAM_EOF)
             return fault(in, SIZES_DONT_FIT);
-        for (DWORD &field : fields)
-            if (!read_le(in, 4, &field))
-                return fault(in, SIZES_DONT_FIT);
-        f.header_size = fields[1];
-        f.has_table = fields[2] & PSF2_HAS_TABLE;
-        f.count = fields[3];
-        f.glyph_size = fields[4];
-        f.height = fields[5];
-        f.width = fields[6];
-    } else {
-        DWORD mode, height;
-        if (!read_le(in, 1, &mode) || !read_le(in, 1, &height))
-            return fault(in, SIZES_DONT_FIT);
-        f.header_size = PSF1_HEADER_SIZE;
-        f.has_table = mode & PSF1_MODE_TABLE;
-        f.count = mode & PSF1_MODE_512 ? 2 * PSF1_GLYPHS : PSF1_GLYPHS;
-        f.glyph_size = f.height = height;
-        f.width = PSF1_WIDTH;
+        h[i] = static_cast<unsigned char>(byte);
+        size = h[0] == 0x72 ? PSF2_HEADER_SIZE : PSF1_HEADER_SIZE;
     }
+    f.version2 = size == PSF2_HEADER_SIZE;
+    f.header_size = f.version2 ? le32(h + 8) : size;
+    f.has_table = f.version2 ? le32(h + 12) & PSF2_HAS_TABLE : (h[2] & PSF1_MODE_TABLE) != 0;
+    f.count = f.version2 ? le32(h + 16) : h[2] & PSF1_MODE_512 ? 2 * PSF1_GLYPHS : PSF1_GLYPHS;
+    f.glyph_size = f.version2 ? le32(h + 20) : h[3];
+    f.height = f.version2 ? le32(h + 24) : h[3];
+    f.width = f.version2 ? le32(h + 28) : PSF1_WIDTH;
     f.row_size = (f.width + 7) / 8;
     if (f.height > MAX_CELL_HEIGHT)
         return report(TOO_HIGH, STATUS_NOT_A_FONT);
-    bool fits = f.header_size >= (f.version2 ? PSF2_HEADER_SIZE : PSF1_HEADER_SIZE) && f.height && f.width &&
-                f.count && f.row_size * f.height == f.glyph_size && f.glyph_size <= 0xFFFFFFFFu / f.count;
+    bool fits = f.header_size >= size && f.height && f.width && f.count &&
+                f.row_size * f.height == f.glyph_size && f.glyph_size <= 0xFFFFFFFFu / f.count;
     if (!fits)
         return report(SIZES_DONT_FIT, STATUS_NOT_A_FONT);
-    if (!input_skip(in, f.header_size - (f.version2 ? PSF2_HEADER_SIZE : PSF1_HEADER_SIZE)))
-        return fault(in, GLYPHS_PAST_END);
-    return STATUS_DONE;
+    return input_skip(in, f.header_size - size) ? STATUS_DONE : fault(in, GLYPHS_PAST_END);
 }
 
 bool make_lists(Psf &f, const Picked &p)

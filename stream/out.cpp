@@ -5,9 +5,13 @@
 // reach the platform a kilobyte at a time.
 namespace {
 
+// The buffer holds its line ends as the stream wants them (see put_byte),
+// so it goes out in one call, as on a binary stream.
 void flush(Out &out)
 {
-    if (!out.failed && out.used != 0 && stream_write(out.buffer, 1, out.used, out.stream) != out.used)
+    DWORD put = 0;
+    if (!out.failed && out.used != 0 &&
+        (!WriteFile(out.stream->handle, out.buffer, out.used, &put, nullptr) || put != out.used))
         out.failed = true;
     out.used = 0;
 }
@@ -21,10 +25,13 @@ void out_begin(Out &out, Stream *stream)
     out.failed = false;
 }
 
+// A stream in text mode gets a carriage return before each line feed.
 void put_byte(Out &out, unsigned char byte)
 {
-    if (out.used == OUT_BUFFER_SIZE)
+    if (out.used >= OUT_BUFFER_SIZE - 1)
         flush(out);
+    if (byte == LINE_FEED && !(out.stream->flags & STREAM_BINARY))
+        out.buffer[out.used++] = CARRIAGE_RETURN;
     out.buffer[out.used++] = byte;
 }
 
