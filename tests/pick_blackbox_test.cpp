@@ -67,6 +67,17 @@ std::string psf(const std::string &table = "A\xfe" "A\xcc\x8a\xff \xff", uint32_
     return h + std::string("\xfc\x84\0\0", 4) + table;
 }
 
+// A PSF 1 of 256 glyphs 8 wide and 2 high with its table of UCS-2 codes:
+// glyph 0 is "A" at U+0041 (its last two columns inked), the rest have none.
+std::string psf1()
+{
+    std::string font = std::string("\x36\x04\x02\x02\xff\x87", 6) + std::string(255 * 2, '\0');
+    font += std::string("\x41\x00\xff\xff", 4);
+    for (int g = 1; g < 256; ++g)
+        font += "\xff\xff";
+    return font;
+}
+
 class PickTool : public ::testing::Test {
 protected:
     Scratch dir;
@@ -106,6 +117,8 @@ TEST_F(PickTool, PicksWhatRealFilesHoldAndSaysEveryLoss)
          PICKED.substr(0, 2) + blank + PICKED.substr(2)},
         {"PSF without a table: codes are indexes", replaced(psf(""), std::string("\x01\0\0\0\x02", 5),
          std::string("\0\0\0\0\x02", 5)), {"0", "1"}, 0, "", std::string("\x3f\x21\0\0", 4)},
+        {"PSF 1 with its table, 8 wide", psf1(), {"65", "65"}, 8, "U+0041 loses ink outside the 6 by 2 cell.\r\n",
+         PICKED.substr(2)},
         {"default range, last at least first", BDF, {"0x41"}, 0, "U+0042 to U+007E are not in the font: left blank.\r\n",
          PICKED.substr(2) + std::string(2 * (0x7E - 0x41), '\0')},
     };
