@@ -33,8 +33,8 @@ const char AFTER_TABLE[] = "input file is a PSF font with bytes after its Unicod
 // list through `next`, one entry a code of the range.
 struct Psf {
     bool version2;
-    DWORD header_size, count, glyph_size, height, width, row_size;
-    bool has_table;
+    DWORD header_size, has_table, count, glyph_size, height, width;
+    DWORD row_size;
     DWORD listed;  // glyphs that may hold a picked code
     DWORD *first;  // per glyph: its first code's offset in the range, or NONE
     DWORD *next;   // per code of the range: the glyph's next code, or NONE
@@ -80,12 +80,20 @@ int read_header(Input &in, Psf &f)
         size = h[0] == 0x72 ? PSF2_HEADER_SIZE : PSF1_HEADER_SIZE;
     }
     f.version2 = size == PSF2_HEADER_SIZE;
-    f.header_size = f.version2 ? le32(h + 8) : size;
-    f.has_table = f.version2 ? le32(h + 12) & PSF2_HAS_TABLE : (h[2] & PSF1_MODE_TABLE) != 0;
-    f.count = f.version2 ? le32(h + 16) : h[2] & PSF1_MODE_512 ? 2 * PSF1_GLYPHS : PSF1_GLYPHS;
-    f.glyph_size = f.version2 ? le32(h + 20) : h[3];
-    f.height = f.version2 ? le32(h + 24) : h[3];
-    f.width = f.version2 ? le32(h + 28) : PSF1_WIDTH;
+    if (f.version2) {
+        f.header_size = le32(h + 8);
+        f.has_table = le32(h + 12) & PSF2_HAS_TABLE;
+        f.count = le32(h + 16);
+        f.glyph_size = le32(h + 20);
+        f.height = le32(h + 24);
+        f.width = le32(h + 28);
+    } else {
+        f.header_size = size;
+        f.has_table = h[2] & PSF1_MODE_TABLE;
+        f.count = h[2] & PSF1_MODE_512 ? 2 * PSF1_GLYPHS : PSF1_GLYPHS;
+        f.glyph_size = f.height = h[3];
+        f.width = PSF1_WIDTH;
+    }
     f.row_size = (f.width + 7) / 8;
     if (f.height > MAX_CELL_HEIGHT)
         return report(TOO_HIGH, STATUS_NOT_A_FONT);
@@ -231,7 +239,7 @@ int read_glyphs(Input &in, Psf &f, Picked &p)
 
 int read_psf(Input &in, Picked &p)
 {
-    Psf f = {false, 0, 0, 0, 0, 0, 0, false, 0, nullptr, nullptr};
+    Psf f = {false, 0, 0, 0, 0, 0, 0, 0, 0, nullptr, nullptr};
     int status = read_header(in, f);
     if (status == STATUS_DONE && !picked_begin(p, f.height))
         status = STATUS_NO_MEMORY;
