@@ -94,11 +94,11 @@ int read_header(Input &in, Psf &f)
         f.glyph_size = f.height = h[3];
         f.width = PSF1_WIDTH;
     }
-    f.row_size = (f.width + 7) / 8;
+    f.row_size = f.width / 8 + (f.width % 8 != 0);  // no wrap for a width near 2^32
     if (f.height > MAX_CELL_HEIGHT)
         return report(TOO_HIGH, STATUS_NOT_A_FONT);
-    bool fits = f.header_size >= size && f.height && f.width && f.count &&
-                f.row_size * f.height == f.glyph_size && f.glyph_size <= 0xFFFFFFFFu / f.count;
+    bool fits = f.header_size >= size && f.height && f.width && f.count && f.glyph_size % f.height == 0 &&
+                f.glyph_size / f.height == f.row_size && f.glyph_size <= 0xFFFFFFFFu / f.count;
     if (!fits)
         return report(SIZES_DONT_FIT, STATUS_NOT_A_FONT);
     return input_skip(in, f.header_size - size) ? STATUS_DONE : fault(in, GLYPHS_PAST_END);

@@ -164,6 +164,8 @@ TEST_F(PickTool, MalformedFontsAreRefusedByLineAndTouchNothing)
         {psf("A\xff \xff", 256), "input file is a PSF font more than 255 rows high."},
         {replaced(psf(), std::string("\x02\0\0\0\x02\0\0\0\x06", 9), std::string("\x03\0\0\0\x02\0\0\0\x06", 9)),
          "input file is a PSF font whose sizes don't fit together."},
+        {replaced(psf(), std::string("\x02\0\0\0\x02\0\0\0\x06\0\0\0", 12), std::string("\0\0\0\0\x02\0\0\0\xfa\xff\xff\xff", 12)),
+         "input file is a PSF font whose sizes don't fit together."},  // a width whose row size would wrap to 0
     };
     for (const auto &[font, message] : cases) {
         SCOPED_TRACE(message);
