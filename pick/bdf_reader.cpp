@@ -31,21 +31,19 @@ enum Part { HEADER, PROPERTIES, GLYPH, ROWS };
 // what the message counts, \5 the line where the glyph began. Each
 // follows "line N: ", a glyph's "line N: glyph U+0041".
 enum { LINE, CODE, COUNT, EXPECTED, GLYPH_LINE, VALUE_COUNT };
-const char STARTFONT_FIRST[] = "STARTFONT must come first.";
-const char CELL_FIRST[] = "FONTBOUNDINGBOX must come before the first glyph.";
+const char CELL_FIRST[] = "no FONTBOUNDINGBOX before the first glyph.";
 const char BAD_CELL[] = "the cell must be 1 to 255 rows high.";
 const char BAD_NUMBER[] = "a number is missing or too large.";
-const char NO_CHARS[] = "the font has no CHARS line.";
+const char NO_CHARS[] = "the font has no CHARS.";
 const char WRONG_CHARS[] = "CHARS says \3, the font has \4 glyphs.";
-const char NO_ENDFONT[] = "the font ends without ENDFONT.";
+const char NO_ENDFONT[] = "the font has no ENDFONT.";
 const char GLYPH_BY_CODE[] = "glyph \22";
 const char GLYPH_BY_LINE[] = "the glyph at line \5";
-const char NO_ENCODING[] = " has no ENCODING before its BITMAP.";
-const char NO_BBX[] = " has no BBX before its BITMAP.";
-const char BAD_BBX[] = " has a BBX of negative size or over 4096 wide.";
+const char NO_ENCODING_OR_BBX[] = " has no ENCODING or no BBX before its BITMAP.";
+const char BAD_BBX[] = " has a BBX that doesn't fit.";
 const char NO_BITMAP[] = " has no BITMAP.";
 const char NO_ENDCHAR[] = " has no ENDCHAR.";
-const char NOT_HEX[] = " has a bitmap row that is not \3 hex digits.";
+const char NOT_HEX[] = " has a row that is not \3 hex digits.";
 const char WRONG_ROWS[] = " has \3 bitmap rows, its BBX says \4.";
 
 struct Box {
@@ -259,7 +257,7 @@ int glyph_line(Reading &r, Keyword k, const int *n)
                                                                                     : malformed_glyph(r, BAD_BBX);
     case BITMAP:
         if (!r.has_encoding || !r.has_box)
-            return malformed_glyph(r, r.has_encoding ? NO_BBX : NO_ENCODING);
+            return malformed_glyph(r, NO_ENCODING_OR_BBX);
         r.part = ROWS;
         r.values[COUNT] = 0;
         r.rows = r.values[CODE] == NO_CODE ? nullptr : picked_claim(*r.picked, r.values[CODE]);
@@ -354,6 +352,6 @@ int read_bdf(Input &in, Picked &p)
     if (stream_error(in.stream))
         return STATUS_CANT_READ_INPUT;
     if (!started)
-        return malformed(r, STARTFONT_FIRST);
+        return NOT_BDF;
     return r.part == HEADER || r.part == PROPERTIES ? malformed(r, NO_ENDFONT) : malformed_glyph(r, NO_ENDCHAR);
 }

@@ -58,7 +58,10 @@ bool has_bit(const unsigned char *bits, DWORD i);
 void set_bit(unsigned char *bits, DWORD i);
 
 // Each reads the whole font and fills the picked glyphs. Returns
-// STATUS_DONE, or the status that ends the run, with its message said.
+// STATUS_DONE, or the status that ends the run, with its message said;
+// read_bdf returns NOT_BDF, saying nothing, when the first line is not
+// STARTFONT.
+enum : int { NOT_BDF = -2 };
 int read_bdf(Input &in, Picked &p);
 int read_psf(Input &in, Picked &p);
 

@@ -8,7 +8,7 @@ namespace {
 const char USAGE_TEXT[] = "usage>glyphpick font.bdf|font.psf output [first [last]]";
 const char NOT_A_FONT_TEXT[] = "input file is not a BDF or PSF font.";
 
-enum Kind { NOT_A_FONT, BDF, PSF };
+enum Kind { BDF, PSF };
 
 // The range: first to last, last at least first (by default, the larger of
 // first and 0x7E).
@@ -24,27 +24,22 @@ bool read_arguments(int argc, char **argv, Picked *p)
     return true;
 }
 
-// Told by its first bytes, never by its name.
+// Told by its first bytes, never by its name: a PSF by its magic, a BDF by
+// its first line, which its reader looks at.
 Kind kind_of(const unsigned char *b, DWORD n)
 {
-    static const char bdf[] = "STARTFONT";
-    DWORD i = 0;
-    while (i < n && bdf[i] && b[i] == static_cast<unsigned char>(bdf[i]))
-        ++i;
-    if (!bdf[i])
-        return BDF;
     if (n >= 2 && b[0] == 0x36 && b[1] == 0x04)
         return PSF;
     if (n >= 4 && b[0] == 0x72 && b[1] == 0xB5 && b[2] == 0x4A && b[3] == 0x86)
         return PSF;
-    return NOT_A_FONT;
+    return BDF;
 }
 
 // Enough of the input's first block to tell its kind, even from a pipe
 // that gives a few bytes at a time.
 Kind peek_kind(Input &in)
 {
-    const DWORD needed = 9;
+    const DWORD needed = 4;
     while (in.end < needed) {
         DWORD got = stream_read_block(in.block + in.end, BLOCK_SIZE - in.end, in.stream);
         if (got == 0)
@@ -59,14 +54,14 @@ int read_font(Input &in, Picked &p, Kind *kind)
     *kind = peek_kind(in);
     if (stream_error(in.stream))
         return STATUS_CANT_READ_INPUT;
-    if (*kind == NOT_A_FONT)
-        return report(NOT_A_FONT_TEXT, STATUS_NOT_A_FONT);
-    return *kind == BDF ? read_bdf(in, p) : read_psf(in, p);
+    int status = *kind == BDF ? read_bdf(in, p) : read_psf(in, p);
+    return status == NOT_BDF ? report(NOT_A_FONT_TEXT, STATUS_NOT_A_FONT) : status;
 }
 
 // \21 and \22 the first and last code of a run, \3 the cell's height.
-const char MISSING_RUN[] = "\21 to \22 are not in the font: left blank.\n";
-const char MISSING_ONE[] = "\21 is not in the font: left blank.\n";
+const char MISSING_RUN[] = "\21 to \22 are";
+const char MISSING_ONE[] = "\21 is";
+const char MISSING[] = " not in the font: left blank.\n";
 const char INK_CUT[] = "\21 loses ink outside the 6 by \3 cell.\n";
 
 // What the font didn't give as it is, in code order: a line for each run of
@@ -77,9 +72,9 @@ int say_losses(const Picked &p)
     Out out;
     out_begin(out, &stdout_stream);
     if (p.foreign[0]) {
-        put_text(out, "the font's codes are ");
+        put_text(out, "codes are ");
         put_text(out, p.foreign);
-        put_text(out, "'s, not Unicode: taken as they stand.\n");
+        put_text(out, ", not Unicode: taken as they stand.\n");
     }
     int status = STATUS_DONE;
     for (DWORD i = 0; i < p.count; ++i) {
@@ -89,6 +84,7 @@ int say_losses(const Picked &p)
                 ++i;
             values[1] = p.first + i;
             put_format(out, values[1] != values[0] ? MISSING_RUN : MISSING_ONE, values);
+            put_text(out, MISSING);
         } else if (has_bit(p.cut, i)) {
             put_format(out, INK_CUT, values);
             status = STATUS_INK_CUT;

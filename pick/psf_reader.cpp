@@ -22,12 +22,13 @@ enum : DWORD {
     SEQUENCE_MARK = 0xFFFFFFFCu,
 };
 
-const char SIZES_DONT_FIT[] = "input file is a PSF font whose sizes don't fit together.";
-const char TOO_HIGH[] = "input file is a PSF font more than 255 rows high.";
-const char GLYPHS_PAST_END[] = "input file is a PSF font whose glyphs run past its end.";
-const char TABLE_PAST_END[] = "input file is a PSF font whose Unicode table runs past its end.";
-const char BAD_TABLE[] = "input file is a PSF font whose Unicode table is not UTF-8.";
-const char AFTER_TABLE[] = "input file is a PSF font with bytes after its Unicode table.";
+const char PSF_FONT[] = "input file is a PSF font ";
+const char SIZES_DONT_FIT[] = "whose sizes don't fit together.";
+const char TOO_HIGH[] = "more than 255 rows high.";
+const char GLYPHS_PAST_END[] = "whose glyphs run past its end.";
+const char TABLE_PAST_END[] = "whose table runs past its end.";
+const char BAD_TABLE[] = "whose table is not UTF-8.";
+const char AFTER_TABLE[] = "with bytes after its table.";
 
 // The header's measures, and for each glyph the picked codes it holds: a
 // list through `next`, one entry a code of the range.
@@ -40,13 +41,23 @@ struct Psf {
     DWORD *next;   // per code of the range: the glyph's next code, or NONE
 };
 
+// "input file is a PSF font " and what is wrong with it.
+int malformed(const char *what)
+{
+    Out out;
+    out_begin(out, &stdout_stream);
+    put_text(out, PSF_FONT);
+    put_text(out, what);
+    put_byte(out, LINE_FEED);
+    out_end(out);
+    return STATUS_NOT_A_FONT;
+}
+
 // A read failure ends the run as such; the end of the input is the font's
 // fault.
-int fault(const Input &in, const char *text)
+int fault(const Input &in, const char *what)
 {
-    if (stream_error(in.stream))
-        return STATUS_CANT_READ_INPUT;
-    return report(text, STATUS_NOT_A_FONT);
+    return stream_error(in.stream) ? STATUS_CANT_READ_INPUT : malformed(what);
 }
 
 bool read_le(Input &in, DWORD size, DWORD *value)
@@ -96,11 +107,11 @@ int read_header(Input &in, Psf &f)
     }
     f.row_size = f.width / 8 + (f.width % 8 != 0);  // no wrap for a width near 2^32
     if (f.height > MAX_CELL_HEIGHT)
-        return report(TOO_HIGH, STATUS_NOT_A_FONT);
+        return malformed(TOO_HIGH);
     bool fits = f.header_size >= size && f.height && f.width && f.count && f.glyph_size % f.height == 0 &&
                 f.glyph_size / f.height == f.row_size && f.glyph_size <= 0xFFFFFFFFu / f.count;
     if (!fits)
-        return report(SIZES_DONT_FIT, STATUS_NOT_A_FONT);
+        return malformed(SIZES_DONT_FIT);
     return input_skip(in, f.header_size - size) ? STATUS_DONE : fault(in, GLYPHS_PAST_END);
 }
 
@@ -173,14 +184,14 @@ int read_table(Input &in, Psf &f, Picked &p)
             if (unit == NONE)
                 return fault(in, TABLE_PAST_END);
             if (unit == BAD_UNIT)
-                return report(BAD_TABLE, STATUS_NOT_A_FONT);
+                return malformed(BAD_TABLE);
             in_sequence = in_sequence || unit == SEQUENCE_MARK;
             if (!in_sequence)
                 claim(f, p, g, unit);
         }
     }
     if (input_byte(in) != STREAM_EOF)
-        return report(AFTER_TABLE, STATUS_NOT_A_FONT);
+        return malformed(AFTER_TABLE);
     return stream_error(in.stream) ? STATUS_CANT_READ_INPUT : STATUS_DONE;
 }
 
