@@ -1,10 +1,10 @@
 #include "forms.h"
+#include "../rows/row.h"
 
 namespace {
 
 enum : DWORD {
     SWIDTH_SCALE = 6000,  // 1000 * the width, over the size in points (72 dpi)
-    ROW_SHIFT = 2,        // BDF's rows begin at bit 7; ours at bit 5
 };
 
 // The header around the family name (twice), then each glyph. In the
@@ -66,7 +66,7 @@ void put_glyph(Out &out, const Font &font, DWORD glyph)
     put_format(out, GLYPH, values);
     const unsigned char *rows = font.row_bytes + glyph * font.height;
     for (DWORD row = 0; row < font.height; ++row) {
-        put_number(out, static_cast<DWORD>(rows[row]) << ROW_SHIFT, HEX, 2);
+        put_number(out, static_cast<DWORD>(rows[row]) << WIDE_ROW_SHIFT, HEX, 2);
         put_byte(out, LINE_FEED);
     }
     put_text(out, "ENDCHAR\n");

@@ -1,4 +1,5 @@
 #include "forms.h"
+#include "../rows/row.h"
 
 namespace {
 
@@ -6,8 +7,6 @@ enum : DWORD {
     PSF2_MAGIC = 0x864AB572u,  // 72 B5 4A 86 in the file
     PSF2_HEADER_SIZE = 32,
     PSF2_HAS_UNICODE_TABLE = 1,
-    CELL_WIDTH = 6,
-    ROW_SHIFT = 2,             // PSF's rows begin at bit 7; ours at bit 5
     CONSOLE_GLYPHS = 256,      // the Linux console takes 256 or 512 glyphs
     SEPARATOR = 0xFF,          // ends a glyph's entry in the table
 };
@@ -29,7 +28,7 @@ void put_le32(Out &out, DWORD value)
 void put_header(Out &out, const Font &font, DWORD count)
 {
     const DWORD fields[] = {PSF2_MAGIC, 0, PSF2_HEADER_SIZE, PSF2_HAS_UNICODE_TABLE,
-                            count, font.height, font.height, CELL_WIDTH};
+                            count, font.height, font.height, ROW_CELLS};
     for (DWORD field : fields)
         put_le32(out, field);
 }
@@ -58,7 +57,7 @@ bool write_psf(Stream *stream, const Font &font)
     DWORD glyphs = coded_glyphs(font), count = padded_count(glyphs);
     put_header(out, font, count);
     for (DWORD i = 0; i < count * font.height; ++i)
-        put_byte(out, i < glyphs * font.height ? static_cast<unsigned char>(font.row_bytes[i] << ROW_SHIFT) : 0);
+        put_byte(out, i < glyphs * font.height ? static_cast<unsigned char>(font.row_bytes[i] << WIDE_ROW_SHIFT) : 0);
     for (DWORD glyph = 0; glyph < count; ++glyph) {
         if (glyph < glyphs)
             put_utf8(out, font.first + glyph);

@@ -1,4 +1,5 @@
 #include "pick.h"
+#include "../rows/row.h"
 #include "../startup/startup.h"
 
 namespace {
@@ -279,7 +280,7 @@ void place_row(Reading &r, const char *hex)
         if (!(hex_value(hex[p / 4]) & (8 >> (p % 4))))
             continue;
         int cell = g.x - c.x + p;
-        if (row >= 0 && row < c.height && cell >= 0 && cell < static_cast<int>(CELL_WIDTH))
+        if (row >= 0 && row < c.height && cell >= 0 && cell < static_cast<int>(ROW_CELLS))
             r.rows[row] = static_cast<unsigned char>(r.rows[row] | 0x20 >> cell);
         else
             set_bit(r.picked->cut, r.values[CODE] - r.picked->first);

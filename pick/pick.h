@@ -14,7 +14,6 @@ enum : int {
 enum : DWORD {
     DEFAULT_FIRST = 0x20,
     DEFAULT_LAST = 0x7E,
-    CELL_WIDTH = 6,
     BLOCK_SIZE = 0x10000,  // the input is read in blocks of this size
     LINE_KEEP = 1024,      // a BDF line's first bytes, kept after the block
     INPUT_BLOCK_SIZE = BLOCK_SIZE + LINE_KEEP + 1,

@@ -1,5 +1,6 @@
 #include "pick.h"
 #include "../platform/block.h"
+#include "../rows/row.h"
 
 namespace {
 
@@ -217,8 +218,9 @@ void place_byte(const Psf &f, Picked &p, DWORD glyph, DWORD row, DWORD column_by
 {
     DWORD columns = f.width - 8 * column_byte;
     byte &= columns >= 8 ? 0xFFu : (0xFF00u >> columns) & 0xFF;
-    DWORD cells = column_byte == 0 ? byte >> 2 : 0;
-    bool outside = column_byte == 0 ? (byte & 3) != 0 : byte != 0;
+    const DWORD below_cells = (1u << WIDE_ROW_SHIFT) - 1;
+    DWORD cells = column_byte == 0 ? byte >> WIDE_ROW_SHIFT : 0;
+    bool outside = column_byte == 0 ? (byte & below_cells) != 0 : byte != 0;
     for (DWORD c = f.first[glyph]; c != NONE; c = f.next[c]) {
         unsigned char &at = p.rows[c * p.height + row];
         at = static_cast<unsigned char>(at | cells);
