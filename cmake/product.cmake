@@ -17,6 +17,7 @@ set(GLYPHROW_SHARED_SOURCES
   stream/gets.cpp
   stream/rewind.cpp
   stream/write.cpp
+  stream/write_whole.cpp
   stream/putc.cpp
   stream/puts.cpp
   stream/print_line.cpp

@@ -28,9 +28,9 @@ int refuse(Stream *font, int status)
 {
     stream_close(font);
     switch (status) {
-    case STATUS_NOT_A_FONT: return report(NOT_A_FONT_TEXT, status);
-    case STATUS_CANT_READ_INPUT: return report(CANT_READ_INPUT_TEXT, status);
-    case STATUS_CANT_OPEN_OUTPUT: return report(CANT_OPEN_OUTPUT_TEXT, status);
+    case STATUS_NOT_A_FONT: return say(status, NOT_A_FONT_TEXT, nullptr);
+    case STATUS_CANT_READ_INPUT: return say(status, CANT_READ_INPUT_TEXT, nullptr);
+    case STATUS_CANT_OPEN_OUTPUT: return say(status, CANT_OPEN_OUTPUT_TEXT, nullptr);
     default: return status;  // no memory: nothing is said, as at start-up
     }
 }
@@ -42,13 +42,13 @@ int finish(Stream *font, Stream *out, bool written, const Font &f, Form form)
     stream_close(font);
     bool closed = stream_close(out) == 0;
     if (!written || !closed)
-        return report(CANT_WRITE_OUTPUT_TEXT, STATUS_CANT_WRITE_OUTPUT);
+        return say(STATUS_CANT_WRITE_OUTPUT, CANT_WRITE_OUTPUT_TEXT, nullptr);
     int status = STATUS_DONE;
     DWORD left_out = whole_glyphs(f) - coded_glyphs(f);
     if ((form == FORM_BDF || form == FORM_PSF) && left_out != 0)
         status = say(STATUS_PARTIAL_GLYPH, LEFT_OUT_TEXT, &left_out);
     if (f.rows % f.height != 0)
-        status = report(PARTIAL_GLYPH_TEXT, STATUS_PARTIAL_GLYPH);
+        status = say(STATUS_PARTIAL_GLYPH, PARTIAL_GLYPH_TEXT, nullptr);
     return status;
 }
 
@@ -70,10 +70,10 @@ int draw_main(int argc, char **argv)
 {
     Font f;
     if (!read_arguments(argc, argv, &f))
-        return report(USAGE_TEXT, STATUS_USAGE);
+        return say(STATUS_USAGE, USAGE_TEXT, nullptr);
     Stream *font = stream_open(argv[1], "rb");
     if (!font)
-        return report(CANT_OPEN_INPUT_TEXT, STATUS_CANT_OPEN_INPUT);
+        return say(STATUS_CANT_OPEN_INPUT, CANT_OPEN_INPUT_TEXT, nullptr);
     unsigned char *rows;
     int status = read_font(font, &rows, &f.rows);
     f.row_bytes = rows;

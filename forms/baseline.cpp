@@ -1,4 +1,5 @@
 #include "forms.h"
+#include "../rows/row.h"
 
 namespace {
 
@@ -7,7 +8,7 @@ struct CodeRun {
     DWORD from, to;
 };
 const CodeRun STANDING[] = {{'0', '9'}, {'A', 'Z'}};
-enum : DWORD { STANDING_COUNT = 10 + 26, NO_INK = 0xFFFFFFFFu };
+enum : DWORD { NO_INK = 0xFFFFFFFFu };
 
 // The lowest row with ink of the glyph with that code, or NO_INK when the
 // font doesn't hold it or it has no ink.
@@ -26,21 +27,20 @@ DWORD lowest_ink_row(const Font &font, DWORD code)
 
 DWORD baseline_descent(const Font &font)
 {
-    DWORD lowest[STANDING_COUNT];
-    DWORD n = 0;
+    unsigned char standing[MAX_HEIGHT + 1];  // on each row: the glyphs whose lowest ink it is
+    for (DWORD row = 0; row <= MAX_HEIGHT; ++row)
+        standing[row] = 0;
     for (const CodeRun &run : STANDING)
-        for (DWORD code = run.from; code <= run.to; ++code)
-            lowest[n++] = lowest_ink_row(font, code);
-    DWORD best = NO_INK, best_count = 0;
-    for (DWORD i = 0; i < n; ++i) {
-        DWORD count = 0;
-        for (DWORD j = 0; j < n; ++j)
-            count += lowest[j] == lowest[i];
-        bool lower_tie = count == best_count && lowest[i] > best;
-        if (lowest[i] != NO_INK && (count > best_count || lower_tie)) {
-            best = lowest[i];
-            best_count = count;
+        for (DWORD code = run.from; code <= run.to; ++code) {
+            DWORD row = lowest_ink_row(font, code);
+            if (row != NO_INK)
+                ++standing[row];
         }
-    }
-    return best == NO_INK ? 0 : font.height - 1 - best;
+    // Without ink the bottom row stays the baseline's: no descent. A tie
+    // goes to the lower row, the one met later.
+    DWORD best = font.height - 1;
+    for (DWORD row = 0; row < font.height; ++row)
+        if (standing[row] && standing[row] >= standing[best])
+            best = row;
+    return font.height - 1 - best;
 }

@@ -51,6 +51,8 @@ void put_label(Out &out, DWORD code)
 
 }  // namespace
 
+namespace {
+
 // The font file's bytes as a C array, a comment with its label before each
 // glyph and one drawing each row, and its measures in an enum (constants
 // that C can size arrays with). A header is for the one file that includes
@@ -87,4 +89,16 @@ bool write_c(Stream *stream, const Font &font, const char *name, bool header)
     put_c_name(out, name);
     put_format(out, "_count = \1 };\n", values);
     return out_end(out);
+}
+
+}  // namespace
+
+bool write_c_header(Stream *out, const Font &font, const char *name)
+{
+    return write_c(out, font, name, true);
+}
+
+bool write_c_source(Stream *out, const Font &font, const char *name)
+{
+    return write_c(out, font, name, false);
 }

@@ -5,7 +5,7 @@
 // "*" ink and "." blank, every line ending in a line feed: a drawing that
 // glyphrow turns back into the same bytes. A partial last glyph is drawn
 // with the rows it has.
-bool write_drawing(Stream *stream, const Font &font)
+bool write_drawing(Stream *stream, const Font &font, const char *)
 {
     Out out;
     out_begin(out, stream);

@@ -1,8 +1,7 @@
 #include "forms.h"
 
 // The font file: the whole glyphs' row bytes, as glyphrow writes them.
-bool write_font_file(Stream *out, const Font &font)
+bool write_font_file(Stream *out, const Font &font, const char *)
 {
-    DWORD n = whole_glyphs(font) * font.height;
-    return stream_write(font.row_bytes, 1, n, out) == n;
+    return stream_write_whole(out, font.row_bytes, whole_glyphs(font) * font.height);
 }

@@ -2,14 +2,14 @@
 
 namespace {
 
-struct Suffix {
-    const char *text;  // lower case, the dot included
-    Form form;
-};
+// The suffixes in the order of the forms after FORM_DRAWING, lower case,
+// the dot included, one after another.
+const char SUFFIXES[] = ".png\0.bdf\0.psf\0.h\0.c\0.bin\0";
 
-const Suffix SUFFIXES[] = {
-    {".png", FORM_SHEET}, {".bdf", FORM_BDF}, {".psf", FORM_PSF},
-    {".h", FORM_C_HEADER}, {".c", FORM_C_SOURCE}, {".bin", FORM_FONT_FILE},
+// The writers, in the order of the forms.
+using Writer = bool (*)(Stream *, const Font &, const char *);
+const Writer WRITERS[] = {
+    write_drawing, write_sheet, write_bdf, write_psf, write_c_header, write_c_source, write_font_file,
 };
 
 char lower(char c)
@@ -41,23 +41,16 @@ bool ends_with(const char *name, DWORD length, const char *suffix)
 Form form_of(const char *name)
 {
     DWORD length = length_of(name);
-    for (const Suffix &s : SUFFIXES)
-        if (ends_with(name, length, s.text))
-            return s.form;
+    int form = FORM_DRAWING + 1;
+    for (const char *suffix = SUFFIXES; *suffix; suffix += length_of(suffix) + 1, ++form)
+        if (ends_with(name, length, suffix))
+            return static_cast<Form>(form);
     return FORM_DRAWING;
 }
 
 bool write_form(Form form, Stream *out, const Font &font, const char *name)
 {
-    switch (form) {
-    case FORM_SHEET: return write_sheet(out, font);
-    case FORM_BDF: return write_bdf(out, font, name);
-    case FORM_PSF: return write_psf(out, font);
-    case FORM_C_HEADER: return write_c(out, font, name, true);
-    case FORM_C_SOURCE: return write_c(out, font, name, false);
-    case FORM_FONT_FILE: return write_font_file(out, font);
-    default: return write_drawing(out, font);
-    }
+    return WRITERS[form](out, font, name);
 }
 
 DWORD whole_glyphs(const Font &font)

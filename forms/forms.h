@@ -41,12 +41,14 @@ Form form_of(const char *name);
 // name from it). False when a write failed.
 bool write_form(Form form, Stream *out, const Font &font, const char *name);
 
-bool write_drawing(Stream *out, const Font &font);
-bool write_sheet(Stream *out, const Font &font);
+// Each form's writer; the name is the output's, which only BDF and C use.
+bool write_drawing(Stream *out, const Font &font, const char *name);
+bool write_sheet(Stream *out, const Font &font, const char *name);
 bool write_bdf(Stream *out, const Font &font, const char *name);
-bool write_psf(Stream *out, const Font &font);
-bool write_c(Stream *out, const Font &font, const char *name, bool header);
-bool write_font_file(Stream *out, const Font &font);
+bool write_psf(Stream *out, const Font &font, const char *name);
+bool write_c_header(Stream *out, const Font &font, const char *name);
+bool write_c_source(Stream *out, const Font &font, const char *name);
+bool write_font_file(Stream *out, const Font &font, const char *name);
 
 // Whole glyphs, and of those the ones whose codes Unicode has (what BDF and
 // PSF can hold: a first code near the top runs past it).

@@ -56,11 +56,6 @@ DWORD seal_chunk(unsigned char *chunk, const char *type, DWORD length)
     return CHUNK_OVERHEAD + length;
 }
 
-bool put(Stream *out, const unsigned char *bytes, DWORD n)
-{
-    return stream_write(bytes, 1, n, out) == n;
-}
-
 }  // namespace
 
 // The signature, the image header, and the zlib stream's own header in an
@@ -81,7 +76,7 @@ bool png_begin(Stream *out, DWORD width, DWORD height)
     chunk[CHUNK_DATA] = ZLIB_DEFLATE;
     chunk[CHUNK_DATA + 1] = ZLIB_FLAGS;
     seal_chunk(chunk, "IDAT", ZLIB_HEADER_SIZE);
-    return put(out, header, HEADER_SIZE);
+    return stream_write_whole(out, header, HEADER_SIZE);
 }
 
 // One scanline as one image-data chunk holding one stored block: the filter
@@ -93,7 +88,7 @@ bool png_scanline(Stream *out, unsigned char *scanline, DWORD width, DWORD *adle
     scanline[PNG_PIXELS - 1] = NO_FILTER;
     *adler = adler32_update(*adler, scanline + PNG_PIXELS - 1, stored);
     DWORD size = seal_chunk(scanline, "IDAT", BLOCK_HEADER_SIZE + stored);
-    return put(out, scanline, size);
+    return stream_write_whole(out, scanline, size);
 }
 
 // An empty final block closes the deflate data, the checksum the zlib
@@ -105,5 +100,5 @@ bool png_end(Stream *out, DWORD adler)
     put_be32(trailer + CHUNK_DATA + BLOCK_HEADER_SIZE, adler);
     DWORD size = seal_chunk(trailer, "IDAT", BLOCK_HEADER_SIZE + ADLER_SIZE);
     seal_chunk(trailer + size, "IEND", 0);
-    return put(out, trailer, TRAILER_SIZE);
+    return stream_write_whole(out, trailer, TRAILER_SIZE);
 }

@@ -50,7 +50,7 @@ void put_utf8(Out &out, DWORD code)
 
 // PSF version 2 with a Unicode table: each glyph's code in UTF-8; the blank
 // glyphs that pad the font for the console have none.
-bool write_psf(Stream *stream, const Font &font)
+bool write_psf(Stream *stream, const Font &font, const char *)
 {
     Out out;
     out_begin(out, stream);

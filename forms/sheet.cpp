@@ -92,7 +92,7 @@ bool write_gap(SheetWriter &w)
 // cells with a gap around it. (The height can't pass a PNG's limit of
 // 2^31 - 1 pixels: a line is at most 1,024 pixels high and holds 16
 // glyphs, so that would take more than 2^32 rows.)
-bool write_sheet(Stream *out, const Font &font)
+bool write_sheet(Stream *out, const Font &font, const char *)
 {
     DWORD glyphs = groups(font.rows, font.height);
     DWORD lines = groups(glyphs, SHEET_COLUMNS);

@@ -20,11 +20,9 @@ enum Keyword {
     STARTFONT, FONTBOUNDINGBOX, STARTPROPERTIES, ENDPROPERTIES, CHARSET_REGISTRY, CHARSET_ENCODING,
     CHARS, STARTCHAR, ENCODING, BBX, BITMAP, ENDCHAR, ENDFONT, OTHER,
 };
-const char *const KEYWORDS[] = {
-    "STARTFONT", "FONTBOUNDINGBOX", "STARTPROPERTIES", "ENDPROPERTIES", "CHARSET_REGISTRY",
-    "CHARSET_ENCODING", "CHARS", "STARTCHAR", "ENCODING", "BBX", "BITMAP", "ENDCHAR", "ENDFONT",
-};
-const unsigned char NUMBERS[] = {0, 4, 0, 0, 0, 0, 1, 0, 1, 4, 0, 0, 0, 0};  // after the keyword
+const char KEYWORDS[] =  // in the order above, one after another
+    "STARTFONT\0FONTBOUNDINGBOX\0STARTPROPERTIES\0ENDPROPERTIES\0CHARSET_REGISTRY\0"
+    "CHARSET_ENCODING\0CHARS\0STARTCHAR\0ENCODING\0BBX\0BITMAP\0ENDCHAR\0ENDFONT\0";
 
 enum Part { HEADER, PROPERTIES, GLYPH, ROWS };
 
@@ -38,8 +36,9 @@ const char BAD_NUMBER[] = "a number is missing or too large.";
 const char NO_CHARS[] = "the font has no CHARS.";
 const char WRONG_CHARS[] = "CHARS says \3, the font has \4 glyphs.";
 const char NO_ENDFONT[] = "the font has no ENDFONT.";
-const char GLYPH_BY_CODE[] = "glyph \22";
-const char GLYPH_BY_LINE[] = "the glyph at line \5";
+const char AT_LINE[] = "line \1: ";
+const char GLYPH_BY_CODE[] = "line \1: glyph \22";
+const char GLYPH_BY_LINE[] = "line \1: the glyph at line \5";
 const char NO_ENCODING_OR_BBX[] = " has no ENCODING or no BBX before its BITMAP.";
 const char BAD_BBX[] = " has a BBX that doesn't fit.";
 const char NO_BITMAP[] = " has no BITMAP.";
@@ -47,9 +46,8 @@ const char NO_ENDCHAR[] = " has no ENDCHAR.";
 const char NOT_HEX[] = " has a row that is not \3 hex digits.";
 const char WRONG_ROWS[] = " has \3 bitmap rows, its BBX says \4.";
 
-struct Box {
-    int width, height, x, y;
-};
+// A box's numbers in the order FONTBOUNDINGBOX and BBX give them.
+enum { WIDTH, HEIGHT, X, Y, BOX_NUMBERS };
 
 // The values first: they are used most, and near the start of the record
 // they are reached with the shortest instructions.
@@ -61,13 +59,19 @@ struct Reading {
     char *text;  // the line: its first LINE_KEEP bytes, after the input's block
     DWORD word_count;
     char *words[MAX_WORDS];
-    bool has_cell, has_chars, has_encoding, has_box;
+    DWORD seen;    // a bit a keyword: the numbers of the font's or the glyph's were read
+    int number;    // CHARS's or ENCODING's
     DWORD chars, glyphs;
-    Box cell;
-    Box box;              // the glyph's
+    int cell[BOX_NUMBERS];
+    int box[BOX_NUMBERS];  // the glyph's
     unsigned char *rows;  // the picked glyph's rows, or null
     char registry[REGISTRY_SIZE / 2], encoding[REGISTRY_SIZE / 2];
 };
+
+DWORD bit(Keyword k)
+{
+    return 1u << k;
+}
 
 bool is_blank(char c)
 {
@@ -116,43 +120,35 @@ bool read_line(Reading &r)
     return true;
 }
 
+// The line's first word as a keyword; a line without words is OTHER too.
 Keyword keyword(const Reading &r)
 {
+    const char *word = r.word_count ? r.words[0] : "";
     int k = 0;
-    while (k < OTHER && !(r.word_count && same(r.words[0], KEYWORDS[k])))
-        ++k;
+    for (const char *known = KEYWORDS; *known && !same(word, known); ++k)
+        while (*known++)
+            ;
     return static_cast<Keyword>(k);
 }
 
 // "line 9: ...", and for a glyph "line 9: glyph U+0041 ...", or "line 9:
 // the glyph at line 5 ..." before its code is known.
-int say_malformed(Reading &r, const char *glyph, const char *format)
-{
-    Out out;
-    out_begin(out, &stdout_stream);
-    put_format(out, "line \1: ", r.values);
-    if (glyph)
-        put_format(out, glyph, r.values);
-    put_format(out, format, r.values);
-    put_byte(out, LINE_FEED);
-    out_end(out);
-    return STATUS_NOT_A_FONT;
-}
-
 int malformed(Reading &r, const char *format)
 {
-    return say_malformed(r, nullptr, format);
+    return say(STATUS_NOT_A_FONT, AT_LINE, format, r.values);
 }
 
 int malformed_glyph(Reading &r, const char *format)
 {
-    return say_malformed(r, r.has_encoding && r.values[CODE] != NO_CODE ? GLYPH_BY_CODE : GLYPH_BY_LINE, format);
+    bool coded = (r.seen & bit(ENCODING)) && r.values[CODE] != NO_CODE;
+    return say(STATUS_NOT_A_FONT, coded ? GLYPH_BY_CODE : GLYPH_BY_LINE, format, r.values);
 }
 
 // The keyword's whole numbers, each within MAX_NUMBER either side of 0.
 bool read_numbers(const Reading &r, Keyword k, int *numbers)
 {
-    for (DWORD i = 1; i <= NUMBERS[k]; ++i) {
+    DWORD count = k == FONTBOUNDINGBOX || k == BBX ? BOX_NUMBERS : 1;
+    for (DWORD i = 1; i <= count; ++i) {
         const char *word = i < r.word_count ? r.words[i] : "";
         bool minus = *word == '-';
         DWORD n;
@@ -177,9 +173,9 @@ void copy_value(const Reading &r, char *to)
 // The picked glyphs are made with the first glyph, the cell known by then.
 int begin_glyphs(Reading &r)
 {
-    if (!r.has_cell)
+    if (!(r.seen & bit(FONTBOUNDINGBOX)))
         return malformed(r, CELL_FIRST);
-    if (!r.picked->rows && !picked_begin(*r.picked, static_cast<DWORD>(r.cell.height)))
+    if (!r.picked->rows && !picked_begin(*r.picked, static_cast<DWORD>(r.cell[HEIGHT])))
         return STATUS_NO_MEMORY;
     return GO_ON;
 }
@@ -203,29 +199,28 @@ int end_font(Reading &r)
 {
     r.values[COUNT] = r.chars;
     r.values[EXPECTED] = r.glyphs;
-    if (!r.has_chars)
+    if (!(r.seen & bit(CHARS)))
         return malformed(r, NO_CHARS);
     if (r.chars != r.glyphs)
         return malformed(r, WRONG_CHARS);
     int status = begin_glyphs(r);
-    int below = -r.cell.y;
-    r.picked->descent = below < 0 ? 0 : below > r.cell.height ? r.cell.height : below;
+    int below = -r.cell[Y];
+    r.picked->descent = below < 0 ? 0 : below > r.cell[HEIGHT] ? r.cell[HEIGHT] : below;
     note_registry(r);
     return status == GO_ON ? STATUS_DONE : status;
 }
 
-int header_line(Reading &r, Keyword k, const int *n)
+int header_line(Reading &r, Keyword k)
 {
     switch (k) {
     case FONTBOUNDINGBOX:
-        r.cell = {n[0], n[1], n[2], n[3]};
-        r.has_cell = true;
-        return n[1] >= 1 && n[1] <= static_cast<int>(MAX_CELL_HEIGHT) ? GO_ON : malformed(r, BAD_CELL);
+        return r.cell[HEIGHT] >= 1 && r.cell[HEIGHT] <= static_cast<int>(MAX_CELL_HEIGHT) ? GO_ON
+                                                                                      : malformed(r, BAD_CELL);
     case STARTPROPERTIES: r.part = PROPERTIES; return GO_ON;
-    case CHARS: r.chars = static_cast<DWORD>(n[0]); r.has_chars = true; return GO_ON;
+    case CHARS: r.chars = static_cast<DWORD>(r.number); return GO_ON;
     case STARTCHAR:
         r.part = GLYPH;
-        r.has_encoding = r.has_box = false;
+        r.seen &= ~(bit(ENCODING) | bit(BBX));
         r.values[GLYPH_LINE] = r.values[LINE];
         return begin_glyphs(r);
     case ENDFONT: return end_font(r);
@@ -244,20 +239,19 @@ int property_line(Reading &r, Keyword k)
     return GO_ON;
 }
 
-int glyph_line(Reading &r, Keyword k, const int *n)
+int glyph_line(Reading &r, Keyword k)
 {
+    const int *b = r.box;
     switch (k) {
     case ENCODING:
-        r.values[CODE] = n[0] < 0 ? NO_CODE : static_cast<DWORD>(n[0]);
-        r.has_encoding = true;
+        r.values[CODE] = r.number < 0 ? NO_CODE : static_cast<DWORD>(r.number);
         return GO_ON;
     case BBX:
-        r.box = {n[0], n[1], n[2], n[3]};
-        r.has_box = true;
-        return n[0] >= 0 && n[1] >= 0 && n[0] <= static_cast<int>(MAX_GLYPH_WIDTH) ? GO_ON
-                                                                                    : malformed_glyph(r, BAD_BBX);
+        return b[WIDTH] >= 0 && b[HEIGHT] >= 0 && b[WIDTH] <= static_cast<int>(MAX_GLYPH_WIDTH)
+                   ? GO_ON
+                   : malformed_glyph(r, BAD_BBX);
     case BITMAP:
-        if (!r.has_encoding || !r.has_box)
+        if ((r.seen & (bit(ENCODING) | bit(BBX))) != (bit(ENCODING) | bit(BBX)))
             return malformed_glyph(r, NO_ENCODING_OR_BBX);
         r.part = ROWS;
         r.values[COUNT] = 0;
@@ -274,16 +268,16 @@ int glyph_line(Reading &r, Keyword k, const int *n)
 // placed in the cell by its box's offsets against the cell's.
 void place_row(Reading &r, const char *hex)
 {
-    const Box &c = r.cell, &g = r.box;
-    int row = (c.y + c.height) - (g.y + g.height) + static_cast<int>(r.values[COUNT]);
-    for (int p = 0; p < g.width; ++p) {
+    const int *c = r.cell, *g = r.box;
+    int row = (c[Y] + c[HEIGHT]) - (g[Y] + g[HEIGHT]) + static_cast<int>(r.values[COUNT]);
+    for (int p = 0; p < g[WIDTH]; ++p) {
         if (!(hex_value(hex[p / 4]) & (8 >> (p % 4))))
             continue;
-        int cell = g.x - c.x + p;
-        if (row >= 0 && row < c.height && cell >= 0 && cell < static_cast<int>(ROW_CELLS))
+        int cell = g[X] - c[X] + p;
+        if (row >= 0 && row < c[HEIGHT] && cell >= 0 && cell < static_cast<int>(ROW_CELLS))
             r.rows[row] = static_cast<unsigned char>(r.rows[row] | 0x20 >> cell);
         else
-            set_bit(r.picked->cut, r.values[CODE] - r.picked->first);
+            r.picked->state[r.values[CODE] - r.picked->first] |= CUT;
     }
 }
 
@@ -291,7 +285,7 @@ void place_row(Reading &r, const char *hex)
 // glyph's width; ENDCHAR must come after as many rows as the box is high.
 int row_line(Reading &r, Keyword k)
 {
-    r.values[EXPECTED] = static_cast<DWORD>(r.box.height);
+    r.values[EXPECTED] = static_cast<DWORD>(r.box[HEIGHT]);
     if (k == ENDCHAR) {
         if (r.values[COUNT] != r.values[EXPECTED])
             return malformed_glyph(r, WRONG_ROWS);
@@ -305,7 +299,7 @@ int row_line(Reading &r, Keyword k)
     DWORD digits = 0;
     while (hex_value(row[digits]) >= 0)
         ++digits;
-    DWORD needed = (static_cast<DWORD>(r.box.width) + 7) / 8 * 2;
+    DWORD needed = (static_cast<DWORD>(r.box[WIDTH]) + 7) / 8 * 2;
     if (row[digits] || digits < needed) {
         r.values[COUNT] = needed;
         return malformed_glyph(r, NOT_HEX);
@@ -319,15 +313,17 @@ int row_line(Reading &r, Keyword k)
 int take_line(Reading &r)
 {
     Keyword k = keyword(r);
-    int n[4] = {0, 0, 0, 0};
     bool counted = (r.part == HEADER && (k == FONTBOUNDINGBOX || k == CHARS)) ||
                    (r.part == GLYPH && (k == ENCODING || k == BBX));
-    if (counted && !read_numbers(r, k, n))
-        return malformed(r, BAD_NUMBER);
+    if (counted) {
+        if (!read_numbers(r, k, k == FONTBOUNDINGBOX ? r.cell : k == BBX ? r.box : &r.number))
+            return malformed(r, BAD_NUMBER);
+        r.seen |= bit(k);
+    }
     switch (r.part) {
-    case HEADER: return header_line(r, k, n);
+    case HEADER: return header_line(r, k);
     case PROPERTIES: return property_line(r, k);
-    case GLYPH: return glyph_line(r, k, n);
+    case GLYPH: return glyph_line(r, k);
     default: return row_line(r, k);
     }
 }
@@ -341,7 +337,7 @@ int read_bdf(Input &in, Picked &p)
     r.picked = &p;
     r.text = reinterpret_cast<char *>(in.block + BLOCK_SIZE);
     r.part = HEADER;
-    r.has_cell = r.has_chars = r.has_encoding = false;
+    r.seen = 0;
     r.chars = r.glyphs = r.values[LINE] = 0;
     r.registry[0] = r.encoding[0] = 0;
     bool started = read_line(r) && keyword(r) == STARTFONT;

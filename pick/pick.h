@@ -37,13 +37,16 @@ bool input_rewind(Input &in);
 
 // The picked glyphs: the range's codes, each a glyph of `height` rows,
 // blank until the font gives it ink, and what befell each code.
+enum : unsigned char {
+    FOUND = 1,  // a glyph of the font claimed the code
+    CUT = 2,    // its glyph lost ink outside the cell
+};
 struct Picked {
     DWORD first, last, count;
     DWORD height;   // the font's cell, once known
     DWORD descent;  // rows below the baseline, for a BDF output
-    unsigned char *rows;
-    unsigned char *found;  // a bit a code: a glyph of the font claimed it
-    unsigned char *cut;    // a bit a code: its glyph lost ink outside the cell
+    unsigned char *rows;   // in one block with the states after them
+    unsigned char *state;  // a byte a code: FOUND, CUT
     char foreign[REGISTRY_SIZE];  // a BDF's registry and encoding when not Unicode, or ""
 };
 
@@ -53,8 +56,6 @@ void picked_end(Picked &p);
 // The rows of the glyph for code, if the range has it and no glyph has
 // claimed it before (the first claim keeps it); null otherwise.
 unsigned char *picked_claim(Picked &p, DWORD code);
-bool has_bit(const unsigned char *bits, DWORD i);
-void set_bit(unsigned char *bits, DWORD i);
 
 // Each reads the whole font and fills the picked glyphs. Returns
 // STATUS_DONE, or the status that ends the run, with its message said;

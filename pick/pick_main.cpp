@@ -55,7 +55,7 @@ int read_font(Input &in, Picked &p, Kind *kind)
     if (stream_error(in.stream))
         return STATUS_CANT_READ_INPUT;
     int status = *kind == BDF ? read_bdf(in, p) : read_psf(in, p);
-    return status == NOT_BDF ? report(NOT_A_FONT_TEXT, STATUS_NOT_A_FONT) : status;
+    return status == NOT_BDF ? say(STATUS_NOT_A_FONT, NOT_A_FONT_TEXT, nullptr) : status;
 }
 
 // \21 and \22 the first and last code of a run, \3 the cell's height.
@@ -79,13 +79,13 @@ int say_losses(const Picked &p)
     int status = STATUS_DONE;
     for (DWORD i = 0; i < p.count; ++i) {
         DWORD values[3] = {p.first + i, p.first + i, p.height};
-        if (!has_bit(p.found, i)) {
-            while (i + 1 < p.count && !has_bit(p.found, i + 1))
+        if (!(p.state[i] & FOUND)) {
+            while (i + 1 < p.count && !(p.state[i + 1] & FOUND))
                 ++i;
             values[1] = p.first + i;
             put_format(out, values[1] != values[0] ? MISSING_RUN : MISSING_ONE, values);
             put_text(out, MISSING);
-        } else if (has_bit(p.cut, i)) {
+        } else if (p.state[i] & CUT) {
             put_format(out, INK_CUT, values);
             status = STATUS_INK_CUT;
         }
@@ -104,12 +104,12 @@ int write_picked(Stream *font, const char *name, Picked &p, bool from_bdf)
     Stream *out = stream_open(name, "wb");
     if (!out) {
         stream_close(font);
-        return report(CANT_OPEN_OUTPUT_TEXT, STATUS_CANT_OPEN_OUTPUT);
+        return say(STATUS_CANT_OPEN_OUTPUT, CANT_OPEN_OUTPUT_TEXT, nullptr);
     }
     bool written = write_form(form_of(name), out, f, name);
     stream_close(font);
     if (stream_close(out) != 0 || !written)
-        return report(CANT_WRITE_OUTPUT_TEXT, STATUS_CANT_WRITE_OUTPUT);
+        return say(STATUS_CANT_WRITE_OUTPUT, CANT_WRITE_OUTPUT_TEXT, nullptr);
     return say_losses(p);
 }
 
@@ -122,7 +122,7 @@ int pick(Stream *font, const char *name, Picked &p, unsigned char *block)
         return write_picked(font, name, p, kind == BDF);
     stream_close(font);
     if (status == STATUS_CANT_READ_INPUT)
-        return report(CANT_READ_INPUT_TEXT, status);
+        return say(status, CANT_READ_INPUT_TEXT, nullptr);
     return status;  // said by the reader; no memory says nothing
 }
 
@@ -131,14 +131,14 @@ int pick(Stream *font, const char *name, Picked &p, unsigned char *block)
 int pick_main(int argc, char **argv)
 {
     Picked p;
-    p.rows = p.found = p.cut = nullptr;
+    p.rows = nullptr;
     p.descent = 0;
     p.foreign[0] = 0;
     if (!read_arguments(argc, argv, &p))
-        return report(USAGE_TEXT, STATUS_USAGE);
+        return say(STATUS_USAGE, USAGE_TEXT, nullptr);
     Stream *font = stream_open(argv[1], "rb");
     if (!font)
-        return report(CANT_OPEN_INPUT_TEXT, STATUS_CANT_OPEN_INPUT);
+        return say(STATUS_CANT_OPEN_INPUT, CANT_OPEN_INPUT_TEXT, nullptr);
     unsigned char *block = static_cast<unsigned char *>(block_alloc(INPUT_BLOCK_SIZE));
     int status = block ? pick(font, argv[2], p, block) : (stream_close(font), STATUS_NO_MEMORY);
     if (block)

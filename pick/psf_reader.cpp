@@ -45,13 +45,7 @@ struct Psf {
 // "input file is a PSF font " and what is wrong with it.
 int malformed(const char *what)
 {
-    Out out;
-    out_begin(out, &stdout_stream);
-    put_text(out, PSF_FONT);
-    put_text(out, what);
-    put_byte(out, LINE_FEED);
-    out_end(out);
-    return STATUS_NOT_A_FONT;
+    return say(STATUS_NOT_A_FONT, PSF_FONT, what, nullptr);
 }
 
 // A read failure ends the run as such; the end of the input is the font's
@@ -225,7 +219,7 @@ void place_byte(const Psf &f, Picked &p, DWORD glyph, DWORD row, DWORD column_by
         unsigned char &at = p.rows[c * p.height + row];
         at = static_cast<unsigned char>(at | cells);
         if (outside)
-            set_bit(p.cut, c);
+            p.state[c] |= CUT;
     }
 }
 

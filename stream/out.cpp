@@ -9,9 +9,7 @@ namespace {
 // so it goes out in one call, as on a binary stream.
 void flush(Out &out)
 {
-    DWORD put = 0;
-    if (!out.failed && out.used != 0 &&
-        (!WriteFile(out.stream->handle, out.buffer, out.used, &put, nullptr) || put != out.used))
+    if (!out.failed && !stream_write_whole(out.stream, out.buffer, out.used))
         out.failed = true;
     out.used = 0;
 }
@@ -81,12 +79,18 @@ bool out_end(Out &out)
     return !out.failed;
 }
 
-int say(int status, const char *format, const DWORD *values)
+int say(int status, const char *lead, const char *format, const DWORD *values)
 {
     Out out;
     out_begin(out, &stdout_stream);
+    put_format(out, lead, values);
     put_format(out, format, values);
     put_byte(out, LINE_FEED);
     out_end(out);
     return status;
+}
+
+int say(int status, const char *format, const DWORD *values)
+{
+    return say(status, "", format, values);
 }

@@ -38,6 +38,8 @@ int stream_at_end(Stream *stream);
 int stream_error(const Stream *stream);
 char *stream_gets(char *buffer, int limit, Stream *stream);
 DWORD stream_write(const void *data, DWORD size, DWORD count, Stream *stream);
+// n bytes in one WriteFile, as they are; true when every one went out.
+bool stream_write_whole(Stream *stream, const void *data, DWORD n);
 int stream_putc(int value, Stream *stream);
 int stream_puts(const char *text, Stream *stream);
 int print_line(const char *text);
@@ -71,7 +73,8 @@ void put_format(Out &out, const char *format, const DWORD *values);
 bool out_end(Out &out);
 
 // Says the format's text, as put_format makes it, as a line on standard
-// output, and gives the status back.
+// output, and gives the status back; the second form says lead first.
 int say(int status, const char *format, const DWORD *values);
+int say(int status, const char *lead, const char *format, const DWORD *values);
 
 #endif
