@@ -20,10 +20,13 @@ set(GLYPHROW_EXE_CODE_FLAGS
   -mno-stack-arg-probe                # no ___chkstk calls; frames are small
   -fno-asynchronous-unwind-tables
   -fno-ident)
-# glyphpick holds two readers besides every writer: its data is packed to
-# the alignment the ABI asks (not 32 bytes an array), and a function called
-# once stays out of line, which makes its few large functions smaller.
-set(glyphpick_EXE_FLAGS -malign-data=abi -fno-inline-functions-called-once)
+# glyphpick holds two readers besides every writer: it is optimised for size
+# before speed (-Oz, after -Os, wins), its data is packed to the alignment
+# the ABI asks (not 32 bytes an array), a function called once stays out of
+# line, and invariants are neither hoisted out of loops nor out of branches
+# (each hoisted value takes a register or a stack slot for the whole loop).
+set(glyphpick_EXE_FLAGS -Oz -malign-data=abi -fno-inline-functions-called-once
+  -fno-tree-loop-im -fno-code-hoisting)
 set(GLYPHROW_EXE_LINK_FLAGS
   -nostdlib -nostartfiles
   -Wl,--subsystem,console

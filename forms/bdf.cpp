@@ -10,8 +10,9 @@ enum : DWORD {
 // The header around the family name (twice), then each glyph. In the
 // formats, \1 is the height, \2 the size in decipoints, \3 the offset of
 // the cell's bottom (minus the descent), \4 the ascent, \5 the descent,
-// \6 the default character, \7 the glyph count; in a glyph's, \1 its code,
-// \2 its scalable width, \3 the height, \4 the cell's bottom.
+// \6 the default character, \7 the glyph count; in a glyph's, \1 its code
+// (\21 as "U+0041"), \2 its scalable width, \3 the height, \4 the cell's
+// bottom.
 const char HEADER[] = "STARTFONT 2.1\nFONT -glyphrow-";
 const char AFTER_XLFD_FAMILY[] =
     "-Medium-R-Normal--\1-\2-72-72-C-60-ISO10646-1\n"
@@ -21,7 +22,7 @@ const char AFTER_XLFD_FAMILY[] =
 const char AFTER_FAMILY_NAME[] =
     "\"\nCHARSET_REGISTRY \"ISO10646\"\nCHARSET_ENCODING \"1\"\nDEFAULT_CHAR \6\n"
     "ENDPROPERTIES\nCHARS \7\n";
-const char GLYPH[] = "\nENCODING \1\nSWIDTH \2 0\nDWIDTH 6 0\nBBX 6 \3 0 \4\nBITMAP\n";
+const char GLYPH[] = "STARTCHAR \21\nENCODING \1\nSWIDTH \2 0\nDWIDTH 6 0\nBBX 6 \3 0 \4\nBITMAP\n";
 
 // Characters that an XLFD field can't hold, and any control byte, which
 // would break the line.
@@ -61,8 +62,6 @@ void put_glyph(Out &out, const Font &font, DWORD glyph)
     DWORD code = font.first + glyph;
     const DWORD values[] = {code, (SWIDTH_SCALE + font.height / 2) / font.height, font.height,
                             0 - font.descent};
-    put_text(out, "STARTCHAR U+");
-    put_number(out, code, HEX, 4);
     put_format(out, GLYPH, values);
     const unsigned char *rows = font.row_bytes + glyph * font.height;
     for (DWORD row = 0; row < font.height; ++row) {

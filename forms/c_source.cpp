@@ -3,7 +3,6 @@
 
 namespace {
 
-const char LOWER_HEX[] = "0123456789abcdef";
 const char EMPTY_NAME[] = "font";
 const char ARRAY_TYPE[] = "const unsigned char ";
 
@@ -35,8 +34,9 @@ void put_c_name(Out &out, const char *name)
 void put_row(Out &out, int byte)
 {
     char line[] = "    0x00, /* ...... */\n";
-    line[6] = LOWER_HEX[byte >> 4];
-    line[7] = LOWER_HEX[byte & 15];
+    format_number(line + 6, static_cast<DWORD>(byte), HEX, 2);
+    line[6] |= 0x20;  // lower case: a digit has the bit already
+    line[7] |= 0x20;
     draw_row(byte, line + 12);
     put_bytes(out, line, sizeof line - 1);
 }

@@ -57,8 +57,7 @@ struct Reading {
     Input *in;
     Picked *picked;
     char *text;  // the line: its first LINE_KEEP bytes, after the input's block
-    DWORD word_count;
-    char *words[MAX_WORDS];
+    char *words[MAX_WORDS];  // past the line's last word, empty ones
     DWORD seen;    // a bit a keyword: the numbers of the font's or the glyph's were read
     int number;    // CHARS's or ENCODING's
     DWORD chars, glyphs;
@@ -95,7 +94,7 @@ bool same(const char *a, const char *b)
 
 // A line of any length: its first LINE_KEEP bytes are kept, the rest passed
 // over; a carriage return before the line feed and blanks at the end go.
-// Then its words, each ended in place.
+// Then its words, each ended in place; the words a line lacks are empty.
 bool read_line(Reading &r)
 {
     int c = input_byte(*r.in);
@@ -107,13 +106,11 @@ bool read_line(Reading &r)
             r.text[length++] = static_cast<char>(c);
     r.text[length] = 0;
     ++r.values[LINE];
-    r.word_count = 0;
-    for (char *p = r.text; r.word_count < MAX_WORDS;) {
+    char *p = r.text;
+    for (char *&word : r.words) {
         while (is_blank(*p))
             *p++ = 0;
-        if (!*p)
-            break;
-        r.words[r.word_count++] = p;
+        word = p;
         while (*p && !is_blank(*p))
             ++p;
     }
@@ -123,7 +120,7 @@ bool read_line(Reading &r)
 // The line's first word as a keyword; a line without words is OTHER too.
 Keyword keyword(const Reading &r)
 {
-    const char *word = r.word_count ? r.words[0] : "";
+    const char *word = r.words[0];
     int k = 0;
     for (const char *known = KEYWORDS; *known && !same(word, known); ++k)
         while (*known++)
@@ -149,7 +146,7 @@ bool read_numbers(const Reading &r, Keyword k, int *numbers)
 {
     DWORD count = k == FONTBOUNDINGBOX || k == BBX ? BOX_NUMBERS : 1;
     for (DWORD i = 1; i <= count; ++i) {
-        const char *word = i < r.word_count ? r.words[i] : "";
+        const char *word = r.words[i];
         bool minus = *word == '-';
         DWORD n;
         if (!parse_number(word + minus, false, 0, MAX_NUMBER, &n))
@@ -162,7 +159,7 @@ bool read_numbers(const Reading &r, Keyword k, int *numbers)
 // A quoted value without its quotes, cut to fit.
 void copy_value(const Reading &r, char *to)
 {
-    const char *from = r.word_count > 1 ? r.words[1] : "";
+    const char *from = r.words[1];
     from += *from == '"';
     DWORD n = 0;
     for (; from[n] && from[n] != '"' && n < REGISTRY_SIZE / 2 - 1; ++n)
@@ -212,20 +209,20 @@ int end_font(Reading &r)
 
 int header_line(Reading &r, Keyword k)
 {
-    switch (k) {
-    case FONTBOUNDINGBOX:
-        return r.cell[HEIGHT] >= 1 && r.cell[HEIGHT] <= static_cast<int>(MAX_CELL_HEIGHT) ? GO_ON
-                                                                                      : malformed(r, BAD_CELL);
-    case STARTPROPERTIES: r.part = PROPERTIES; return GO_ON;
-    case CHARS: r.chars = static_cast<DWORD>(r.number); return GO_ON;
-    case STARTCHAR:
-        r.part = GLYPH;
-        r.seen &= ~(bit(ENCODING) | bit(BBX));
-        r.values[GLYPH_LINE] = r.values[LINE];
-        return begin_glyphs(r);
-    case ENDFONT: return end_font(r);
-    default: return GO_ON;
-    }
+    if (k == FONTBOUNDINGBOX && (r.cell[HEIGHT] < 1 || r.cell[HEIGHT] > static_cast<int>(MAX_CELL_HEIGHT)))
+        return malformed(r, BAD_CELL);
+    if (k == STARTPROPERTIES)
+        r.part = PROPERTIES;
+    if (k == CHARS)
+        r.chars = static_cast<DWORD>(r.number);
+    if (k == ENDFONT)
+        return end_font(r);
+    if (k != STARTCHAR)
+        return GO_ON;
+    r.part = GLYPH;
+    r.seen &= ~(bit(ENCODING) | bit(BBX));
+    r.values[GLYPH_LINE] = r.values[LINE];
+    return begin_glyphs(r);
 }
 
 int property_line(Reading &r, Keyword k)
@@ -242,26 +239,21 @@ int property_line(Reading &r, Keyword k)
 int glyph_line(Reading &r, Keyword k)
 {
     const int *b = r.box;
-    switch (k) {
-    case ENCODING:
+    const DWORD needed = bit(ENCODING) | bit(BBX);
+    if (k == ENCODING)
         r.values[CODE] = r.number < 0 ? NO_CODE : static_cast<DWORD>(r.number);
+    if (k == BBX && (b[WIDTH] < 0 || b[HEIGHT] < 0 || b[WIDTH] > static_cast<int>(MAX_GLYPH_WIDTH)))
+        return malformed_glyph(r, BAD_BBX);
+    if (k == ENDCHAR)
+        return malformed_glyph(r, NO_BITMAP);
+    if (k != BITMAP)
         return GO_ON;
-    case BBX:
-        return b[WIDTH] >= 0 && b[HEIGHT] >= 0 && b[WIDTH] <= static_cast<int>(MAX_GLYPH_WIDTH)
-                   ? GO_ON
-                   : malformed_glyph(r, BAD_BBX);
-    case BITMAP:
-        if ((r.seen & (bit(ENCODING) | bit(BBX))) != (bit(ENCODING) | bit(BBX)))
-            return malformed_glyph(r, NO_ENCODING_OR_BBX);
-        r.part = ROWS;
-        r.values[COUNT] = 0;
-        r.rows = r.values[CODE] == NO_CODE ? nullptr : picked_claim(*r.picked, r.values[CODE]);
-        return GO_ON;
-    case ENDCHAR: return malformed_glyph(r, NO_BITMAP);
-    case STARTCHAR:
-    case ENDFONT: return malformed_glyph(r, NO_ENDCHAR);
-    default: return GO_ON;
-    }
+    if ((r.seen & needed) != needed)
+        return malformed_glyph(r, NO_ENCODING_OR_BBX);
+    r.part = ROWS;
+    r.values[COUNT] = 0;
+    r.rows = r.values[CODE] == NO_CODE ? nullptr : picked_claim(*r.picked, r.values[CODE]);
+    return GO_ON;
 }
 
 // Bit 7 of a row's first byte is the glyph's leftmost pixel; the glyph is
@@ -293,9 +285,7 @@ int row_line(Reading &r, Keyword k)
         ++r.glyphs;
         return GO_ON;
     }
-    if (k == STARTCHAR || k == ENDFONT)
-        return malformed_glyph(r, NO_ENDCHAR);
-    const char *row = r.word_count == 1 ? r.words[0] : "";
+    const char *row = r.words[1][0] ? "" : r.words[0];  // one word alone
     DWORD digits = 0;
     while (hex_value(row[digits]) >= 0)
         ++digits;
@@ -320,6 +310,8 @@ int take_line(Reading &r)
             return malformed(r, BAD_NUMBER);
         r.seen |= bit(k);
     }
+    if (r.part >= GLYPH && (k == STARTCHAR || k == ENDFONT))
+        return malformed_glyph(r, NO_ENDCHAR);
     switch (r.part) {
     case HEADER: return header_line(r, k);
     case PROPERTIES: return property_line(r, k);

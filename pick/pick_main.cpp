@@ -49,15 +49,6 @@ Kind peek_kind(Input &in)
     return kind_of(in.block, in.end);
 }
 
-int read_font(Input &in, Picked &p, Kind *kind)
-{
-    *kind = peek_kind(in);
-    if (stream_error(in.stream))
-        return STATUS_CANT_READ_INPUT;
-    int status = *kind == BDF ? read_bdf(in, p) : read_psf(in, p);
-    return status == NOT_BDF ? say(STATUS_NOT_A_FONT, NOT_A_FONT_TEXT, nullptr) : status;
-}
-
 // \21 and \22 the first and last code of a run, \3 the cell's height.
 const char MISSING_RUN[] = "\21 to \22 are";
 const char MISSING_ONE[] = "\21 is";
@@ -95,19 +86,17 @@ int say_losses(const Picked &p)
 }
 
 // The font is read whole and checked, and still held, before the output is
-// opened (and so emptied): a malformed font touches nothing.
-int write_picked(Stream *font, const char *name, Picked &p, bool from_bdf)
+// opened (and so emptied): a malformed font touches nothing, and a font
+// that is the output can't be opened as it.
+int write_picked(const char *name, Picked &p, bool from_bdf)
 {
     Font f = {p.rows, p.count * p.height, p.height, p.first, p.descent};
     if (!from_bdf)
         f.descent = baseline_descent(f);
     Stream *out = stream_open(name, "wb");
-    if (!out) {
-        stream_close(font);
+    if (!out)
         return say(STATUS_CANT_OPEN_OUTPUT, CANT_OPEN_OUTPUT_TEXT, nullptr);
-    }
     bool written = write_form(form_of(name), out, f, name);
-    stream_close(font);
     if (stream_close(out) != 0 || !written)
         return say(STATUS_CANT_WRITE_OUTPUT, CANT_WRITE_OUTPUT_TEXT, nullptr);
     return say_losses(p);
@@ -116,14 +105,14 @@ int write_picked(Stream *font, const char *name, Picked &p, bool from_bdf)
 int pick(Stream *font, const char *name, Picked &p, unsigned char *block)
 {
     Input in = {font, block, 0, 0};
-    Kind kind;
-    int status = read_font(in, p, &kind);
-    if (status == STATUS_DONE)
-        return write_picked(font, name, p, kind == BDF);
-    stream_close(font);
+    Kind kind = peek_kind(in);
+    int status = stream_error(font) ? STATUS_CANT_READ_INPUT : kind == BDF ? read_bdf(in, p) : read_psf(in, p);
+    if (status == NOT_BDF)
+        return say(STATUS_NOT_A_FONT, NOT_A_FONT_TEXT, nullptr);
     if (status == STATUS_CANT_READ_INPUT)
         return say(status, CANT_READ_INPUT_TEXT, nullptr);
-    return status;  // said by the reader; no memory says nothing
+    // Any other failure was said by the reader; no memory says nothing.
+    return status == STATUS_DONE ? write_picked(name, p, kind == BDF) : status;
 }
 
 }  // namespace
@@ -140,7 +129,8 @@ int pick_main(int argc, char **argv)
     if (!font)
         return say(STATUS_CANT_OPEN_INPUT, CANT_OPEN_INPUT_TEXT, nullptr);
     unsigned char *block = static_cast<unsigned char *>(block_alloc(INPUT_BLOCK_SIZE));
-    int status = block ? pick(font, argv[2], p, block) : (stream_close(font), STATUS_NO_MEMORY);
+    int status = block ? pick(font, argv[2], p, block) : STATUS_NO_MEMORY;
+    stream_close(font);
     if (block)
         block_free(block);
     picked_end(p);

@@ -67,37 +67,35 @@ bool read_le(Input &in, DWORD size, DWORD *value)
     return true;
 }
 
-DWORD le32(const unsigned char *at)
-{
-    return at[0] | at[1] << 8 | at[2] << 16 | static_cast<DWORD>(at[3]) << 24;
-}
-
 // Version 1: 36 04, its mode and its glyphs' height; version 2: 72 B5 4A 86
 // and seven fields of 32 bits. The magic was checked before.
 int read_header(Input &in, Psf &f)
 {
-    unsigned char h[PSF2_HEADER_SIZE];
+    DWORD h[PSF2_HEADER_SIZE / 4];  // the fields, each low byte first
+    for (DWORD &field : h)
+        field = 0;
     DWORD size = PSF1_HEADER_SIZE;
     for (DWORD i = 0; i < size; ++i) {
         int byte = input_byte(in);
         if (byte == STREAM_EOF)
             return fault(in, SIZES_DONT_FIT);
-        h[i] = static_cast<unsigned char>(byte);
-        size = h[0] == 0x72 ? PSF2_HEADER_SIZE : PSF1_HEADER_SIZE;
+        h[i / 4] |= static_cast<DWORD>(byte) << (8 * (i % 4));
+        size = (h[0] & 0xFF) == 0x72 ? PSF2_HEADER_SIZE : PSF1_HEADER_SIZE;
     }
     f.version2 = size == PSF2_HEADER_SIZE;
     if (f.version2) {
-        f.header_size = le32(h + 8);
-        f.has_table = le32(h + 12) & PSF2_HAS_TABLE;
-        f.count = le32(h + 16);
-        f.glyph_size = le32(h + 20);
-        f.height = le32(h + 24);
-        f.width = le32(h + 28);
+        f.header_size = h[2];
+        f.has_table = h[3] & PSF2_HAS_TABLE;
+        f.count = h[4];
+        f.glyph_size = h[5];
+        f.height = h[6];
+        f.width = h[7];
     } else {
+        DWORD mode = h[0] >> 16 & 0xFF;
         f.header_size = size;
-        f.has_table = h[2] & PSF1_MODE_TABLE;
-        f.count = h[2] & PSF1_MODE_512 ? 2 * PSF1_GLYPHS : PSF1_GLYPHS;
-        f.glyph_size = f.height = h[3];
+        f.has_table = mode & PSF1_MODE_TABLE;
+        f.count = mode & PSF1_MODE_512 ? 2 * PSF1_GLYPHS : PSF1_GLYPHS;
+        f.glyph_size = f.height = h[0] >> 24;
         f.width = PSF1_WIDTH;
     }
     f.row_size = f.width / 8 + (f.width % 8 != 0);  // no wrap for a width near 2^32
