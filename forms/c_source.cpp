@@ -4,7 +4,14 @@
 namespace {
 
 const char EMPTY_NAME[] = "font";
-const char ARRAY_TYPE[] = "const unsigned char ";
+// Texts around the C name: pieces ended by a zero byte, the name between
+// each piece and the next. \1 is the glyph count, \2 the height, \3 the
+// first code. A source file declares the array extern first, so that C++
+// gives it external linkage too (a const object would otherwise be
+// internal).
+const char HEADER_OPENING[] = "static const unsigned char \0[\1 * \2";
+const char SOURCE_OPENING[] = "extern const unsigned char \0[];\nconst unsigned char \0[\1 * \2";
+const char CLOSING[] = "};\nenum { \0_height = \2, \0_first = \3, \0_count = \1 };\n";
 
 bool is_letter(char c)
 {
@@ -49,9 +56,18 @@ void put_label(Out &out, DWORD code)
     put_text(out, " */\n");
 }
 
-}  // namespace
-
-namespace {
+// The pieces of the text, the C name after each but the last.
+void put_named(Out &out, const char *name, const char *pieces, int names, const DWORD *values)
+{
+    for (;; --names) {
+        put_format(out, pieces, values);
+        if (names == 0)
+            return;
+        while (*pieces++)
+            ;
+        put_c_name(out, name);
+    }
+}
 
 // The font file's bytes as a C array, a comment with its label before each
 // glyph and one drawing each row, and its measures in an enum (constants
@@ -64,30 +80,14 @@ bool write_c(Stream *stream, const Font &font, const char *name, bool header)
     out_begin(out, stream);
     DWORD glyphs = whole_glyphs(font);
     const DWORD values[] = {glyphs, font.height, font.first};
-    if (!header) {
-        // Declared extern first, so that C++ gives the array external
-        // linkage too (a const object would otherwise be internal).
-        put_text(out, "extern ");
-        put_text(out, ARRAY_TYPE);
-        put_c_name(out, name);
-        put_text(out, "[];\n");
-    }
-    put_text(out, header ? "static " : "");
-    put_text(out, ARRAY_TYPE);
-    put_c_name(out, name);
-    put_format(out, glyphs ? "[\1 * \2] = {\n" : "[\1 * \2 + 1] = {\n    0 /* no glyphs */\n", values);
+    put_named(out, name, header ? HEADER_OPENING : SOURCE_OPENING, header ? 1 : 2, values);
+    put_text(out, glyphs ? "] = {\n" : " + 1] = {\n    0 /* no glyphs */\n");
     for (DWORD i = 0; i < glyphs * font.height; ++i) {
         if (i % font.height == 0)
             put_label(out, font.first + i / font.height);
         put_row(out, font.row_bytes[i]);
     }
-    put_text(out, "};\nenum { ");
-    put_c_name(out, name);
-    put_format(out, "_height = \2, ", values);
-    put_c_name(out, name);
-    put_format(out, "_first = \3, ", values);
-    put_c_name(out, name);
-    put_format(out, "_count = \1 };\n", values);
+    put_named(out, name, CLOSING, 3, values);
     return out_end(out);
 }
 

@@ -64,11 +64,13 @@ void paint_row(unsigned char *pixels, DWORD width, const Font &font, DWORD first
     }
 }
 
+// The scanline is not held here: handed to the platform, it must not make
+// the width look as if the platform could change it.
 struct SheetWriter {
     Stream *out;
     DWORD width;
     DWORD adler;
-    unsigned char scanline[PNG_SCANLINE_OVERHEAD + MAX_WIDTH];
+    unsigned char *scanline;
 };
 
 // The painted scanline, `times` times over.
@@ -96,7 +98,9 @@ bool write_sheet(Stream *out, const Font &font, const char *)
 {
     DWORD glyphs = groups(font.rows, font.height);
     DWORD lines = groups(glyphs, SHEET_COLUMNS);
+    unsigned char scanline[PNG_SCANLINE_OVERHEAD + MAX_WIDTH];
     SheetWriter w;
+    w.scanline = scanline;
     w.out = out;
     w.width = sheet_width(glyphs);
     w.adler = 1;
