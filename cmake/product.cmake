@@ -34,6 +34,7 @@ list(TRANSFORM GLYPHROW_SHARED_SOURCES PREPEND ${GLYPHROW_ROOT}/)
 set(GLYPHROW_FORMS_SOURCES
   forms/form.cpp
   forms/label.cpp
+  forms/named.cpp
   forms/drawing.cpp
   forms/sheet.cpp
   forms/png.cpp

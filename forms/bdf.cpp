@@ -7,19 +7,18 @@ enum : DWORD {
     SWIDTH_SCALE = 6000,  // 1000 * the width, over the size in points (72 dpi)
 };
 
-// The header around the family name (twice), then each glyph. In the
-// formats, \1 is the height, \2 the size in decipoints, \3 the offset of
-// the cell's bottom (minus the descent), \4 the ascent, \5 the descent,
-// \6 the default character, \7 the glyph count; in a glyph's, \1 its code
-// (\21 as "U+0041"), \2 its scalable width, \3 the height, \4 the cell's
-// bottom.
-const char HEADER[] = "STARTFONT 2.1\nFONT -glyphrow-";
-const char AFTER_XLFD_FAMILY[] =
+// The header, in pieces around the family name (see put_named), then each
+// glyph. In the formats, \1 is the height, \2 the size in decipoints, \3
+// the offset of the cell's bottom (minus the descent), \4 the ascent, \5
+// the descent, \6 the default character, \7 the glyph count; in a glyph's,
+// \1 its code (\21 as "U+0041"), \2 its scalable width, \3 the height, \4
+// the cell's bottom.
+const char HEADER[] =
+    "STARTFONT 2.1\nFONT -glyphrow-\0"
     "-Medium-R-Normal--\1-\2-72-72-C-60-ISO10646-1\n"
     "SIZE \1 72 72\nFONTBOUNDINGBOX 6 \1 0 \3\n"
     "STARTPROPERTIES 8\nFONT_ASCENT \4\nFONT_DESCENT \5\nPIXEL_SIZE \1\n"
-    "SPACING \"C\"\nFAMILY_NAME \"";
-const char AFTER_FAMILY_NAME[] =
+    "SPACING \"C\"\nFAMILY_NAME \"\0"
     "\"\nCHARSET_REGISTRY \"ISO10646\"\nCHARSET_ENCODING \"1\"\nDEFAULT_CHAR \6\n"
     "ENDPROPERTIES\nCHARS \7\n";
 const char GLYPH[] = "STARTCHAR \21\nENCODING \1\nSWIDTH \2 0\nDWIDTH 6 0\nBBX 6 \3 0 \4\nBITMAP\n";
@@ -50,11 +49,7 @@ void put_header(Out &out, const Font &font, const char *name, DWORD glyphs)
 {
     const DWORD values[] = {font.height, 10 * font.height, 0 - font.descent, font.height - font.descent,
                             font.descent, default_char(font, glyphs), glyphs};
-    put_text(out, HEADER);
-    put_family(out, name);
-    put_format(out, AFTER_XLFD_FAMILY, values);
-    put_family(out, name);
-    put_format(out, AFTER_FAMILY_NAME, values);
+    put_named(out, HEADER, 2, values, put_family, name);
 }
 
 void put_glyph(Out &out, const Font &font, DWORD glyph)

@@ -4,9 +4,8 @@
 namespace {
 
 const char EMPTY_NAME[] = "font";
-// Texts around the C name: pieces ended by a zero byte, the name between
-// each piece and the next. \1 is the glyph count, \2 the height, \3 the
-// first code. A source file declares the array extern first, so that C++
+// Texts around the C name, in pieces (see put_named). \1 is the glyph
+// count, \2 the height, \3 the first code. A source file declares the array extern first, so that C++
 // gives it external linkage too (a const object would otherwise be
 // internal).
 const char HEADER_OPENING[] = "static const unsigned char \0[\1 * \2";
@@ -56,19 +55,6 @@ void put_label(Out &out, DWORD code)
     put_text(out, " */\n");
 }
 
-// The pieces of the text, the C name after each but the last.
-void put_named(Out &out, const char *name, const char *pieces, int names, const DWORD *values)
-{
-    for (;; --names) {
-        put_format(out, pieces, values);
-        if (names == 0)
-            return;
-        while (*pieces++)
-            ;
-        put_c_name(out, name);
-    }
-}
-
 // The font file's bytes as a C array, a comment with its label before each
 // glyph and one drawing each row, and its measures in an enum (constants
 // that C can size arrays with). A header is for the one file that includes
@@ -80,14 +66,14 @@ bool write_c(Stream *stream, const Font &font, const char *name, bool header)
     out_begin(out, stream);
     DWORD glyphs = whole_glyphs(font);
     const DWORD values[] = {glyphs, font.height, font.first};
-    put_named(out, name, header ? HEADER_OPENING : SOURCE_OPENING, header ? 1 : 2, values);
+    put_named(out, header ? HEADER_OPENING : SOURCE_OPENING, header ? 1 : 2, values, put_c_name, name);
     put_text(out, glyphs ? "] = {\n" : " + 1] = {\n    0 /* no glyphs */\n");
     for (DWORD i = 0; i < glyphs * font.height; ++i) {
         if (i % font.height == 0)
             put_label(out, font.first + i / font.height);
         put_row(out, font.row_bytes[i]);
     }
-    put_named(out, name, CLOSING, 3, values);
+    put_named(out, CLOSING, 3, values, put_c_name, name);
     return out_end(out);
 }
 

@@ -67,6 +67,13 @@ char *make_label(char *at, DWORD code);
 // The output's name without its folder and its suffix: [*start, *end).
 void base_name(const char *name, const char **start, const char **end);
 
+// A text that holds the output's name: pieces, each ended by a zero byte
+// and put as put_format puts a format, with the name, as put_name writes it,
+// between each piece and the next (`names` times).
+using NameWriter = void (*)(Out &out, const char *name);
+void put_named(Out &out, const char *pieces, int names, const DWORD *values, NameWriter put_name,
+               const char *name);
+
 // The PNG container of the sheet: a greyscale image of 8 bits a pixel,
 // written as the header, then one scanline at a time, then the end. A
 // scanline's pixels are painted at PNG_PIXELS in a buffer of
