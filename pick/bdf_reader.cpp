@@ -12,7 +12,7 @@ enum : DWORD {
     NO_CODE = 0xFFFFFFFFu,
 };
 
-enum : int { GO_ON = -1 };  // the line is taken; on to the next
+enum : int { GO_ON = -1 };  // the font isn't read whole yet
 
 // The keywords that matter; every other line (COMMENT, SIZE, SWIDTH and the
 // like, and properties but two) says nothing of where the glyphs' ink is.
@@ -28,7 +28,8 @@ enum Part { HEADER, PROPERTIES, GLYPH, ROWS };
 
 // The messages' values: \1 the line, \22 the glyph's code, \3 and \4
 // what the message counts, \5 the line where the glyph began. Each
-// follows "line N: ", a glyph's "line N: glyph U+0041".
+// follows "line N: "; a glyph's, which begin with a space, follow "line N:
+// glyph U+0041", or "line N: the glyph at line M" before its code is known.
 enum { LINE, CODE, COUNT, EXPECTED, GLYPH_LINE, VALUE_COUNT };
 const char CELL_FIRST[] = "no FONTBOUNDINGBOX before the first glyph.";
 const char BAD_CELL[] = "the cell must be 1 to 255 rows high.";
@@ -54,6 +55,7 @@ enum { WIDTH, HEIGHT, X, Y, BOX_NUMBERS };
 struct Reading {
     DWORD values[VALUE_COUNT];
     Part part;
+    int status;  // GO_ON, or the run's status once the font is read or memory failed
     Input *in;
     Picked *picked;
     char *text;  // the line: its first LINE_KEEP bytes, after the input's block
@@ -64,7 +66,7 @@ struct Reading {
     int cell[BOX_NUMBERS];
     int box[BOX_NUMBERS];  // the glyph's
     unsigned char *rows;  // the picked glyph's rows, or null
-    char registry[REGISTRY_SIZE / 2], encoding[REGISTRY_SIZE / 2];
+    char encoding[REGISTRY_SIZE / 2];  // the registry is the picked glyphs' foreign
 };
 
 DWORD bit(Keyword k)
@@ -128,19 +130,6 @@ Keyword keyword(const Reading &r)
     return static_cast<Keyword>(k);
 }
 
-// "line 9: ...", and for a glyph "line 9: glyph U+0041 ...", or "line 9:
-// the glyph at line 5 ..." before its code is known.
-int malformed(Reading &r, const char *format)
-{
-    return say(STATUS_NOT_A_FONT, AT_LINE, format, r.values);
-}
-
-int malformed_glyph(Reading &r, const char *format)
-{
-    bool coded = (r.seen & bit(ENCODING)) && r.values[CODE] != NO_CODE;
-    return say(STATUS_NOT_A_FONT, coded ? GLYPH_BY_CODE : GLYPH_BY_LINE, format, r.values);
-}
-
 // The keyword's whole numbers, each within MAX_NUMBER either side of 0.
 bool read_numbers(const Reading &r, Keyword k, int *numbers)
 {
@@ -168,49 +157,53 @@ void copy_value(const Reading &r, char *to)
 }
 
 // The picked glyphs are made with the first glyph, the cell known by then.
-int begin_glyphs(Reading &r)
+// Each of the line's functions returns null, or what is wrong with the font.
+const char *begin_glyphs(Reading &r)
 {
     if (!(r.seen & bit(FONTBOUNDINGBOX)))
-        return malformed(r, CELL_FIRST);
+        return CELL_FIRST;
     if (!r.picked->rows && !picked_begin(*r.picked, static_cast<DWORD>(r.cell[HEIGHT])))
-        return STATUS_NO_MEMORY;
-    return GO_ON;
+        r.status = STATUS_NO_MEMORY;
+    return nullptr;
 }
 
 // "KOI8-R" for a font whose codes are not Unicode's; "" for one whose are.
 void note_registry(Reading &r)
 {
-    bool unicode = same(r.registry, "ISO10646") || (same(r.registry, "ISO8859") && same(r.encoding, "1"));
     char *at = r.picked->foreign;
-    if (!unicode && r.registry[0]) {
-        for (const char *p = r.registry; *p;)
-            *at++ = *p++;
-        *at++ = '-';
-        for (const char *p = r.encoding; *p;)
-            *at++ = *p++;
+    bool unicode = same(at, "ISO10646") || (same(at, "ISO8859") && same(r.encoding, "1"));
+    if (unicode || !*at) {
+        *at = 0;
+        return;
     }
-    *at = 0;
+    while (*at)
+        ++at;
+    *at++ = '-';
+    for (const char *p = r.encoding; (*at++ = *p++) != 0;)
+        ;
 }
 
-int end_font(Reading &r)
+const char *end_font(Reading &r)
 {
     r.values[COUNT] = r.chars;
     r.values[EXPECTED] = r.glyphs;
     if (!(r.seen & bit(CHARS)))
-        return malformed(r, NO_CHARS);
+        return NO_CHARS;
     if (r.chars != r.glyphs)
-        return malformed(r, WRONG_CHARS);
-    int status = begin_glyphs(r);
+        return WRONG_CHARS;
+    const char *wrong = begin_glyphs(r);
     int below = -r.cell[Y];
     r.picked->descent = below < 0 ? 0 : below > r.cell[HEIGHT] ? r.cell[HEIGHT] : below;
     note_registry(r);
-    return status == GO_ON ? STATUS_DONE : status;
+    if (r.status == GO_ON)
+        r.status = STATUS_DONE;
+    return wrong;
 }
 
-int header_line(Reading &r, Keyword k)
+const char *header_line(Reading &r, Keyword k)
 {
     if (k == FONTBOUNDINGBOX && (r.cell[HEIGHT] < 1 || r.cell[HEIGHT] > static_cast<int>(MAX_CELL_HEIGHT)))
-        return malformed(r, BAD_CELL);
+        return BAD_CELL;
     if (k == STARTPROPERTIES)
         r.part = PROPERTIES;
     if (k == CHARS)
@@ -218,42 +211,42 @@ int header_line(Reading &r, Keyword k)
     if (k == ENDFONT)
         return end_font(r);
     if (k != STARTCHAR)
-        return GO_ON;
+        return nullptr;
     r.part = GLYPH;
     r.seen &= ~(bit(ENCODING) | bit(BBX));
     r.values[GLYPH_LINE] = r.values[LINE];
     return begin_glyphs(r);
 }
 
-int property_line(Reading &r, Keyword k)
+const char *property_line(Reading &r, Keyword k)
 {
     if (k == ENDPROPERTIES)
         r.part = HEADER;
     if (k == CHARSET_REGISTRY)
-        copy_value(r, r.registry);
+        copy_value(r, r.picked->foreign);
     if (k == CHARSET_ENCODING)
         copy_value(r, r.encoding);
-    return GO_ON;
+    return nullptr;
 }
 
-int glyph_line(Reading &r, Keyword k)
+const char *glyph_line(Reading &r, Keyword k)
 {
     const int *b = r.box;
     const DWORD needed = bit(ENCODING) | bit(BBX);
     if (k == ENCODING)
         r.values[CODE] = r.number < 0 ? NO_CODE : static_cast<DWORD>(r.number);
     if (k == BBX && (b[WIDTH] < 0 || b[HEIGHT] < 0 || b[WIDTH] > static_cast<int>(MAX_GLYPH_WIDTH)))
-        return malformed_glyph(r, BAD_BBX);
+        return BAD_BBX;
     if (k == ENDCHAR)
-        return malformed_glyph(r, NO_BITMAP);
+        return NO_BITMAP;
     if (k != BITMAP)
-        return GO_ON;
+        return nullptr;
     if ((r.seen & needed) != needed)
-        return malformed_glyph(r, NO_ENCODING_OR_BBX);
+        return NO_ENCODING_OR_BBX;
     r.part = ROWS;
     r.values[COUNT] = 0;
     r.rows = r.values[CODE] == NO_CODE ? nullptr : picked_claim(*r.picked, r.values[CODE]);
-    return GO_ON;
+    return nullptr;
 }
 
 // Bit 7 of a row's first byte is the glyph's leftmost pixel; the glyph is
@@ -275,15 +268,15 @@ void place_row(Reading &r, const char *hex)
 
 // A row must be hex digits alone, at least two for every 8 pixels of the
 // glyph's width; ENDCHAR must come after as many rows as the box is high.
-int row_line(Reading &r, Keyword k)
+const char *row_line(Reading &r, Keyword k)
 {
     r.values[EXPECTED] = static_cast<DWORD>(r.box[HEIGHT]);
     if (k == ENDCHAR) {
         if (r.values[COUNT] != r.values[EXPECTED])
-            return malformed_glyph(r, WRONG_ROWS);
+            return WRONG_ROWS;
         r.part = HEADER;
         ++r.glyphs;
-        return GO_ON;
+        return nullptr;
     }
     const char *row = r.words[1][0] ? "" : r.words[0];  // one word alone
     DWORD digits = 0;
@@ -292,32 +285,41 @@ int row_line(Reading &r, Keyword k)
     DWORD needed = (static_cast<DWORD>(r.box[WIDTH]) + 7) / 8 * 2;
     if (row[digits] || digits < needed) {
         r.values[COUNT] = needed;
-        return malformed_glyph(r, NOT_HEX);
+        return NOT_HEX;
     }
     if (r.rows && r.values[COUNT] < r.values[EXPECTED])
         place_row(r, row);
     ++r.values[COUNT];
-    return GO_ON;
+    return nullptr;
 }
 
-int take_line(Reading &r)
+const char *take_line(Reading &r)
 {
     Keyword k = keyword(r);
     bool counted = (r.part == HEADER && (k == FONTBOUNDINGBOX || k == CHARS)) ||
                    (r.part == GLYPH && (k == ENCODING || k == BBX));
     if (counted) {
         if (!read_numbers(r, k, k == FONTBOUNDINGBOX ? r.cell : k == BBX ? r.box : &r.number))
-            return malformed(r, BAD_NUMBER);
+            return BAD_NUMBER;
         r.seen |= bit(k);
     }
     if (r.part >= GLYPH && (k == STARTCHAR || k == ENDFONT))
-        return malformed_glyph(r, NO_ENDCHAR);
+        return NO_ENDCHAR;
     switch (r.part) {
     case HEADER: return header_line(r, k);
     case PROPERTIES: return property_line(r, k);
     case GLYPH: return glyph_line(r, k);
     default: return row_line(r, k);
     }
+}
+
+// "line 9: ...", and for a glyph "line 9: glyph U+0041 ...", or "line 9:
+// the glyph at line 5 ..." before its code is known.
+int malformed(Reading &r, const char *wrong)
+{
+    bool coded = (r.seen & bit(ENCODING)) && r.values[CODE] != NO_CODE;
+    const char *lead = *wrong != ' ' ? AT_LINE : coded ? GLYPH_BY_CODE : GLYPH_BY_LINE;
+    return say(STATUS_NOT_A_FONT, lead, wrong, r.values);
 }
 
 }  // namespace
@@ -329,18 +331,21 @@ int read_bdf(Input &in, Picked &p)
     r.picked = &p;
     r.text = reinterpret_cast<char *>(in.block + BLOCK_SIZE);
     r.part = HEADER;
+    r.status = GO_ON;
     r.seen = 0;
     r.chars = r.glyphs = r.values[LINE] = 0;
-    r.registry[0] = r.encoding[0] = 0;
+    p.foreign[0] = r.encoding[0] = 0;
     bool started = read_line(r) && keyword(r) == STARTFONT;
-    for (int status = GO_ON; started && read_line(r);) {
-        status = take_line(r);
-        if (status != GO_ON)
-            return status;
+    while (started && r.status == GO_ON && read_line(r)) {
+        const char *wrong = take_line(r);
+        if (wrong)
+            return malformed(r, wrong);
     }
+    if (r.status != GO_ON)
+        return r.status;
     if (stream_error(in.stream))
         return STATUS_CANT_READ_INPUT;
     if (!started)
         return NOT_BDF;
-    return r.part == HEADER || r.part == PROPERTIES ? malformed(r, NO_ENDFONT) : malformed_glyph(r, NO_ENDCHAR);
+    return malformed(r, r.part == HEADER || r.part == PROPERTIES ? NO_ENDFONT : NO_ENDCHAR);
 }
