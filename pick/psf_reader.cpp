@@ -17,6 +17,7 @@ enum : DWORD {
     PSF2_END = 0xFF,
     PSF2_SEQUENCE = 0xFE,
     MAX_CELL_HEIGHT = 255,
+    MAX_LISTED = 0xFFFFFFFFu / sizeof(DWORD),  // list entries that a block's size can count
     NONE = 0xFFFFFFFFu,  // also: the table ran past the end of the input
     BAD_UNIT = 0xFFFFFFFEu,
     END_MARK = 0xFFFFFFFDu,
@@ -39,7 +40,7 @@ struct Psf {
     DWORD row_size;
     DWORD listed;  // glyphs that may hold a picked code
     DWORD *first;  // per glyph: its first code's offset in the range, or NONE
-    DWORD *next;   // per code of the range: the glyph's next code, or NONE
+    DWORD *next;   // per code of the range: the glyph's next code, or NONE (in first's block)
 };
 
 // "input file is a PSF font " and what is wrong with it.
@@ -108,21 +109,25 @@ int read_header(Input &in, Psf &f)
     return input_skip(in, f.header_size - size) ? STATUS_DONE : fault(in, GLYPHS_PAST_END);
 }
 
+// Both lists in one block. A font of a billion tiny glyphs would ask for
+// more than a DWORD can count: that is memory it can't have.
 bool make_lists(Psf &f, const Picked &p)
 {
-    f.first = static_cast<DWORD *>(block_alloc(f.listed * sizeof(DWORD) + 1));
-    f.next = static_cast<DWORD *>(block_alloc(p.count * sizeof(DWORD)));
-    for (DWORD g = 0; f.first && g < f.listed; ++g)
+    if (f.listed > MAX_LISTED - p.count)
+        return false;
+    f.first = static_cast<DWORD *>(block_alloc((f.listed + p.count) * sizeof(DWORD)));
+    if (!f.first)
+        return false;
+    f.next = f.first + f.listed;
+    for (DWORD g = 0; g < f.listed; ++g)
         f.first[g] = NONE;
-    return f.first && f.next;
+    return true;
 }
 
 void free_lists(Psf &f)
 {
     if (f.first)
         block_free(f.first);
-    if (f.next)
-        block_free(f.next);
 }
 
 // The glyph holds the code, unless an earlier glyph claimed it.

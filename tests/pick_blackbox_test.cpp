@@ -6,6 +6,7 @@
 #include "scratch.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 
@@ -200,6 +201,18 @@ TEST_F(PickTool, StatusesAndMessages)
         EXPECT_EQ(read_file(dir.path("out.bin")), c.picked);
         EXPECT_EQ(read_file(dir.path("font")), c.font);
     }
+    // A billion glyphs of one byte (a sparse file): their lists would need
+    // more bytes than a 32-bit size counts, which is no memory, not a wrap.
+    std::string header = psf().substr(0, 32);
+    for (int i = 0; i < 4; ++i)
+        header[16 + i] = "\0\0\0\x40"[i], header[20 + i] = header[24 + i] = "\1\0\0\0"[i];
+    write_file(dir.path("font"), header);
+    ASSERT_EQ(truncate(dir.path("font").c_str(), 32 + (1L << 30) + 1), 0);
+    write_file(dir.path("out.bin"), "old");
+    ToolRun r = pick({"font", "out.bin"});
+    EXPECT_EQ(r.status, 6);
+    EXPECT_EQ(r.output, "");
+    EXPECT_EQ(read_file(dir.path("out.bin")), "old");
 }
 
 }  // namespace
