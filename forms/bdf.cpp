@@ -70,14 +70,11 @@ void put_glyph(Out &out, const Font &font, DWORD glyph)
 
 // BDF 2.1: one character cell for every glyph, the whole glyphs that have
 // Unicode codes.
-bool write_bdf(Stream *stream, const Font &font, const char *name)
+void write_bdf(Out &out, const Font &font, const char *name)
 {
-    Out out;
-    out_begin(out, stream);
     DWORD glyphs = coded_glyphs(font);
     put_header(out, font, name, glyphs);
     for (DWORD glyph = 0; glyph < glyphs; ++glyph)
         put_glyph(out, font, glyph);
     put_text(out, "ENDFONT\n");
-    return out_end(out);
 }

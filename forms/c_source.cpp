@@ -60,10 +60,8 @@ void put_label(Out &out, DWORD code)
 // that C can size arrays with). A header is for the one file that includes
 // it; a source file is compiled on its own. C has no empty arrays: a font
 // without glyphs holds one zero byte.
-bool write_c(Stream *stream, const Font &font, const char *name, bool header)
+void write_c(Out &out, const Font &font, const char *name, bool header)
 {
-    Out out;
-    out_begin(out, stream);
     DWORD glyphs = whole_glyphs(font);
     const DWORD values[] = {glyphs, font.height, font.first};
     put_named(out, header ? HEADER_OPENING : SOURCE_OPENING, header ? 1 : 2, values, put_c_name, name);
@@ -74,17 +72,16 @@ bool write_c(Stream *stream, const Font &font, const char *name, bool header)
         put_row(out, font.row_bytes[i]);
     }
     put_named(out, CLOSING, 3, values, put_c_name, name);
-    return out_end(out);
 }
 
 }  // namespace
 
-bool write_c_header(Stream *out, const Font &font, const char *name)
+void write_c_header(Out &out, const Font &font, const char *name)
 {
-    return write_c(out, font, name, true);
+    write_c(out, font, name, true);
 }
 
-bool write_c_source(Stream *out, const Font &font, const char *name)
+void write_c_source(Out &out, const Font &font, const char *name)
 {
-    return write_c(out, font, name, false);
+    write_c(out, font, name, false);
 }

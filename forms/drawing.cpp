@@ -5,10 +5,8 @@
 // "*" ink and "." blank, every line ending in a line feed: a drawing that
 // glyphrow turns back into the same bytes. A partial last glyph is drawn
 // with the rows it has.
-bool write_drawing(Stream *stream, const Font &font, const char *)
+void write_drawing(Out &out, const Font &font, const char *)
 {
-    Out out;
-    out_begin(out, stream);
     char line[LABEL_SIZE + 1];
     for (DWORD i = 0; i < font.rows; ++i) {
         if (i % font.height == 0) {
@@ -20,5 +18,4 @@ bool write_drawing(Stream *stream, const Font &font, const char *)
         line[ROW_CELLS] = LINE_FEED;
         put_bytes(out, line, ROW_CELLS + 1);
     }
-    return out_end(out);
 }

@@ -7,7 +7,7 @@ namespace {
 const char SUFFIXES[] = ".png\0.bdf\0.psf\0.h\0.c\0.bin\0";
 
 // The writers, in the order of the forms.
-using Writer = bool (*)(Stream *, const Font &, const char *);
+using Writer = void (*)(Out &, const Font &, const char *);
 const Writer WRITERS[] = {
     write_drawing, write_sheet, write_bdf, write_psf, write_c_header, write_c_source, write_font_file,
 };
@@ -48,9 +48,12 @@ Form form_of(const char *name)
     return FORM_DRAWING;
 }
 
-bool write_form(Form form, Stream *out, const Font &font, const char *name)
+bool write_form(Form form, Stream *stream, const Font &font, const char *name)
 {
-    return WRITERS[form](out, font, name);
+    Out out;
+    out_begin(out, stream);
+    WRITERS[form](out, font, name);
+    return out_end(out);
 }
 
 DWORD whole_glyphs(const Font &font)

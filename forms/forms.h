@@ -41,14 +41,16 @@ Form form_of(const char *name);
 // name from it). False when a write failed.
 bool write_form(Form form, Stream *out, const Font &font, const char *name);
 
-// Each form's writer; the name is the output's, which only BDF and C use.
-bool write_drawing(Stream *out, const Font &font, const char *name);
-bool write_sheet(Stream *out, const Font &font, const char *name);
-bool write_bdf(Stream *out, const Font &font, const char *name);
-bool write_psf(Stream *out, const Font &font, const char *name);
-bool write_c_header(Stream *out, const Font &font, const char *name);
-bool write_c_source(Stream *out, const Font &font, const char *name);
-bool write_font_file(Stream *out, const Font &font, const char *name);
+// Each form's writer puts the font into the output's buffer, the name being
+// the output's, which only BDF and C use. A failed write is the buffer's to
+// remember.
+void write_drawing(Out &out, const Font &font, const char *name);
+void write_sheet(Out &out, const Font &font, const char *name);
+void write_bdf(Out &out, const Font &font, const char *name);
+void write_psf(Out &out, const Font &font, const char *name);
+void write_c_header(Out &out, const Font &font, const char *name);
+void write_c_source(Out &out, const Font &font, const char *name);
+void write_font_file(Out &out, const Font &font, const char *name);
 
 // Whole glyphs, and of those the ones whose codes Unicode has (what BDF and
 // PSF can hold: a first code near the top runs past it).
@@ -83,9 +85,9 @@ enum : DWORD {
     PNG_PIXELS = 14,  // chunk length, type, block header, filter byte
     PNG_SCANLINE_OVERHEAD = PNG_PIXELS + 4,  // and the chunk's CRC
 };
-bool png_begin(Stream *out, DWORD width, DWORD height);
-bool png_scanline(Stream *out, unsigned char *scanline, DWORD width, DWORD *adler);
-bool png_end(Stream *out, DWORD adler);
+void png_begin(Out &out, DWORD width, DWORD height);
+void png_scanline(Out &out, unsigned char *scanline, DWORD width, DWORD *adler);
+void png_end(Out &out, DWORD adler);
 
 // Checksums of the PNG format, updated over n more bytes.
 DWORD crc32_update(DWORD crc, const unsigned char *data, DWORD n);

@@ -60,7 +60,7 @@ DWORD seal_chunk(unsigned char *chunk, const char *type, DWORD length)
 
 // The signature, the image header, and the zlib stream's own header in an
 // image-data chunk of its own, in one write.
-bool png_begin(Stream *out, DWORD width, DWORD height)
+void png_begin(Out &out, DWORD width, DWORD height)
 {
     unsigned char header[HEADER_SIZE];
     for (DWORD i = 0; i < SIGNATURE_SIZE; ++i)
@@ -76,29 +76,29 @@ bool png_begin(Stream *out, DWORD width, DWORD height)
     chunk[CHUNK_DATA] = ZLIB_DEFLATE;
     chunk[CHUNK_DATA + 1] = ZLIB_FLAGS;
     seal_chunk(chunk, "IDAT", ZLIB_HEADER_SIZE);
-    return stream_write_whole(out, header, HEADER_SIZE);
+    put_block(out, header, HEADER_SIZE);
 }
 
 // One scanline as one image-data chunk holding one stored block: the filter
 // byte and the pixels. A scanline is far below a stored block's 65,535 bytes.
-bool png_scanline(Stream *out, unsigned char *scanline, DWORD width, DWORD *adler)
+void png_scanline(Out &out, unsigned char *scanline, DWORD width, DWORD *adler)
 {
     DWORD stored = 1 + width;
     put_block_header(scanline + CHUNK_DATA, STORED_BLOCK, stored);
     scanline[PNG_PIXELS - 1] = NO_FILTER;
     *adler = adler32_update(*adler, scanline + PNG_PIXELS - 1, stored);
     DWORD size = seal_chunk(scanline, "IDAT", BLOCK_HEADER_SIZE + stored);
-    return stream_write_whole(out, scanline, size);
+    put_block(out, scanline, size);
 }
 
 // An empty final block closes the deflate data, the checksum the zlib
 // stream, and the end chunk the image, in one write.
-bool png_end(Stream *out, DWORD adler)
+void png_end(Out &out, DWORD adler)
 {
     unsigned char trailer[TRAILER_SIZE];
     put_block_header(trailer + CHUNK_DATA, FINAL_STORED_BLOCK, 0);
     put_be32(trailer + CHUNK_DATA + BLOCK_HEADER_SIZE, adler);
     DWORD size = seal_chunk(trailer, "IDAT", BLOCK_HEADER_SIZE + ADLER_SIZE);
     seal_chunk(trailer + size, "IEND", 0);
-    return stream_write_whole(out, trailer, TRAILER_SIZE);
+    put_block(out, trailer, TRAILER_SIZE);
 }

@@ -50,10 +50,8 @@ void put_utf8(Out &out, DWORD code)
 
 // PSF version 2 with a Unicode table: each glyph's code in UTF-8; the blank
 // glyphs that pad the font for the console have none.
-bool write_psf(Stream *stream, const Font &font, const char *)
+void write_psf(Out &out, const Font &font, const char *)
 {
-    Out out;
-    out_begin(out, stream);
     DWORD glyphs = coded_glyphs(font), count = padded_count(glyphs);
     put_header(out, font, count);
     for (DWORD i = 0; i < count * font.height; ++i)
@@ -63,5 +61,4 @@ bool write_psf(Stream *stream, const Font &font, const char *)
             put_utf8(out, font.first + glyph);
         put_byte(out, SEPARATOR);
     }
-    return out_end(out);
 }

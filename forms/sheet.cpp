@@ -67,25 +67,23 @@ void paint_row(unsigned char *pixels, DWORD width, const Font &font, DWORD first
 // The scanline is not held here: handed to the platform, it must not make
 // the width look as if the platform could change it.
 struct SheetWriter {
-    Stream *out;
+    Out *out;
     DWORD width;
     DWORD adler;
     unsigned char *scanline;
 };
 
 // The painted scanline, `times` times over.
-bool repeat_scanline(SheetWriter &w, DWORD times)
+void repeat_scanline(SheetWriter &w, DWORD times)
 {
     for (DWORD i = 0; i < times; ++i)
-        if (!png_scanline(w.out, w.scanline, w.width, &w.adler))
-            return false;
-    return true;
+        png_scanline(*w.out, w.scanline, w.width, &w.adler);
 }
 
-bool write_gap(SheetWriter &w)
+void write_gap(SheetWriter &w)
 {
     fill(w.scanline + PNG_PIXELS, w.width, GREY_PIXEL);
-    return repeat_scanline(w, GAP_PIXELS);
+    repeat_scanline(w, GAP_PIXELS);
 }
 
 }  // namespace
@@ -93,27 +91,26 @@ bool write_gap(SheetWriter &w)
 // 16 glyphs to a line from the top left, in code order, each a block of
 // cells with a gap around it. (The height can't pass a PNG's limit of
 // 2^31 - 1 pixels: a line is at most 1,024 pixels high and holds 16
-// glyphs, so that would take more than 2^32 rows.)
-bool write_sheet(Stream *out, const Font &font, const char *)
+// glyphs, so that would take more than 2^32 rows.) After a failed write
+// the lines are no longer painted.
+void write_sheet(Out &out, const Font &font, const char *)
 {
     DWORD glyphs = groups(font.rows, font.height);
     DWORD lines = groups(glyphs, SHEET_COLUMNS);
     unsigned char scanline[PNG_SCANLINE_OVERHEAD + MAX_WIDTH];
     SheetWriter w;
     w.scanline = scanline;
-    w.out = out;
+    w.out = &out;
     w.width = sheet_width(glyphs);
     w.adler = 1;
-    if (!png_begin(out, w.width, lines * line_pixels(font) + GAP_PIXELS))
-        return false;
-    for (DWORD l = 0; l < lines; ++l) {
-        if (!write_gap(w))
-            return false;
+    png_begin(out, w.width, lines * line_pixels(font) + GAP_PIXELS);
+    for (DWORD l = 0; l < lines && !out.failed; ++l) {
+        write_gap(w);
         for (DWORD row = 0; row < font.height; ++row) {
             paint_row(w.scanline + PNG_PIXELS, w.width, font, l * SHEET_COLUMNS, row);
-            if (!repeat_scanline(w, CELL_PIXELS))
-                return false;
+            repeat_scanline(w, CELL_PIXELS);
         }
     }
-    return write_gap(w) && png_end(out, w.adler);
+    write_gap(w);
+    png_end(out, w.adler);
 }

@@ -167,20 +167,20 @@ const char *begin_glyphs(Reading &r)
     return nullptr;
 }
 
-// "KOI8-R" for a font whose codes are not Unicode's; "" for one whose are.
+// "KOI8-R" for a font whose codes are not Unicode's: its registry and
+// encoding; "" for one without a registry or whose codes are Unicode's
+// (ISO10646 with any encoding, or ISO8859-1).
 void note_registry(Reading &r)
 {
-    char *at = r.picked->foreign;
-    bool unicode = same(at, "ISO10646") || (same(at, "ISO8859") && same(r.encoding, "1"));
-    if (unicode || !*at) {
-        *at = 0;
-        return;
-    }
+    char *note = r.picked->foreign, *at = note;
+    bool unicode = !*note || same(note, "ISO10646");
     while (*at)
         ++at;
     *at++ = '-';
     for (const char *p = r.encoding; (*at++ = *p++) != 0;)
         ;
+    if (unicode || same(note, "ISO8859-1"))
+        *note = 0;
 }
 
 const char *end_font(Reading &r)

@@ -33,6 +33,13 @@ void put_byte(Out &out, unsigned char byte)
     out.buffer[out.used++] = byte;
 }
 
+void put_block(Out &out, const void *bytes, DWORD n)
+{
+    flush(out);
+    if (!out.failed && !stream_write_whole(out.stream, bytes, n))
+        out.failed = true;
+}
+
 void put_bytes(Out &out, const void *bytes, DWORD n)
 {
     const unsigned char *at = static_cast<const unsigned char *>(bytes);

@@ -64,6 +64,9 @@ void put_bytes(Out &out, const void *bytes, DWORD n);
 void put_text(Out &out, const char *text);
 void put_number(Out &out, DWORD value, DWORD base, int min_digits);
 void put_byte(Out &out, unsigned char byte);
+// A block that needs no buffer: what the buffer holds goes first, then the
+// block in one write, as it is.
+void put_block(Out &out, const void *bytes, DWORD n);
 // Copies the format, each byte 1 to 7 in it standing for values[byte - 1]
 // in decimal, signed ("SIZE \1 72 72\n"), and each byte 021 to 027 for
 // values[byte - 021] as a code, "U+0041".
