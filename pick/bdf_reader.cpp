@@ -24,7 +24,12 @@ const char KEYWORDS[] =  // in the order above, one after another
     "STARTFONT\0FONTBOUNDINGBOX\0STARTPROPERTIES\0ENDPROPERTIES\0CHARSET_REGISTRY\0"
     "CHARSET_ENCODING\0CHARS\0STARTCHAR\0ENCODING\0BBX\0BITMAP\0ENDCHAR\0ENDFONT\0";
 
-enum Part { HEADER, PROPERTIES, GLYPH, ROWS };
+enum Part { HEADER, PROPERTIES, GLYPH, ROWS, NO_PART };
+
+// For each keyword, the part of the font in which its numbers count.
+const unsigned char NUMBERED_IN[] = {
+    NO_PART, HEADER, NO_PART, NO_PART, NO_PART, NO_PART, HEADER, NO_PART, GLYPH, GLYPH, NO_PART, NO_PART, NO_PART, NO_PART,
+};
 
 // The messages' values: \1 the line, \22 the glyph's code, \3 and \4
 // what the message counts, \5 the line where the glyph began. Each
@@ -296,9 +301,7 @@ const char *row_line(Reading &r, Keyword k)
 const char *take_line(Reading &r)
 {
     Keyword k = keyword(r);
-    bool counted = (r.part == HEADER && (k == FONTBOUNDINGBOX || k == CHARS)) ||
-                   (r.part == GLYPH && (k == ENCODING || k == BBX));
-    if (counted) {
+    if (NUMBERED_IN[k] == r.part) {
         if (!read_numbers(r, k, k == FONTBOUNDINGBOX ? r.cell : k == BBX ? r.box : &r.number))
             return BAD_NUMBER;
         r.seen |= bit(k);
