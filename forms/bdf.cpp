@@ -28,7 +28,10 @@ const char GLYPH[] = "STARTCHAR \21\nENCODING \1\nSWIDTH \2 0\nDWIDTH 6 0\nBBX 6
 bool is_family_character(char c)
 {
     unsigned char u = static_cast<unsigned char>(c);
-    return u >= 0x20 && u != 0x7F && c != '-' && c != '*' && c != '?' && c != ',' && c != '"';
+    for (const char *p = "-*?,\"\x7f"; *p; ++p)
+        if (c == *p)
+            return false;
+    return u >= 0x20;
 }
 
 void put_family(Out &out, const char *name)
