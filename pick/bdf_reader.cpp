@@ -20,9 +20,10 @@ enum Keyword {
     STARTFONT, FONTBOUNDINGBOX, STARTPROPERTIES, ENDPROPERTIES, CHARSET_REGISTRY, CHARSET_ENCODING,
     CHARS, STARTCHAR, ENCODING, BBX, BITMAP, ENDCHAR, ENDFONT, OTHER,
 };
-const char KEYWORDS[] =  // in the order above, one after another
-    "STARTFONT\0FONTBOUNDINGBOX\0STARTPROPERTIES\0ENDPROPERTIES\0CHARSET_REGISTRY\0"
-    "CHARSET_ENCODING\0CHARS\0STARTCHAR\0ENCODING\0BBX\0BITMAP\0ENDCHAR\0ENDFONT\0";
+const char *const KEYWORDS[] = {
+    "STARTFONT", "FONTBOUNDINGBOX", "STARTPROPERTIES", "ENDPROPERTIES", "CHARSET_REGISTRY",
+    "CHARSET_ENCODING", "CHARS", "STARTCHAR", "ENCODING", "BBX", "BITMAP", "ENDCHAR", "ENDFONT",
+};
 
 enum Part { HEADER, PROPERTIES, GLYPH, ROWS, NO_PART };
 
@@ -125,13 +126,12 @@ bool read_line(Reading &r)
 }
 
 // The line's first word as a keyword; a line without words is OTHER too.
+// Most lines are a glyph's rows, which differ from every keyword at once.
 Keyword keyword(const Reading &r)
 {
-    const char *word = r.words[0];
     int k = 0;
-    for (const char *known = KEYWORDS; *known && !same(word, known); ++k)
-        while (*known++)
-            ;
+    while (k < OTHER && !same(r.words[0], KEYWORDS[k]))
+        ++k;
     return static_cast<Keyword>(k);
 }
 
