@@ -3,6 +3,7 @@
 
 namespace {
 
+const char LOWER_HEX[] = "0123456789abcdef";
 const char EMPTY_NAME[] = "font";
 // Texts around the C name, in pieces (see put_named). \1 is the glyph
 // count, \2 the height, \3 the first code. A source file declares the array extern first, so that C++
@@ -40,9 +41,8 @@ void put_c_name(Out &out, const char *name)
 void put_row(Out &out, int byte)
 {
     char line[] = "    0x00, /* ...... */\n";
-    format_number(line + 6, static_cast<DWORD>(byte), HEX, 2);
-    line[6] |= 0x20;  // lower case: a digit has the bit already
-    line[7] |= 0x20;
+    line[6] = LOWER_HEX[byte >> 4];
+    line[7] = LOWER_HEX[byte & 15];
     draw_row(byte, line + 12);
     put_bytes(out, line, sizeof line - 1);
 }

@@ -6,12 +6,6 @@ namespace {
 // the dot included, one after another.
 const char SUFFIXES[] = ".png\0.bdf\0.psf\0.h\0.c\0.bin\0";
 
-// The writers, in the order of the forms.
-using Writer = void (*)(Out &, const Font &, const char *);
-const Writer WRITERS[] = {
-    write_drawing, write_sheet, write_bdf, write_psf, write_c_header, write_c_source, write_font_file,
-};
-
 char lower(char c)
 {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
@@ -52,7 +46,15 @@ bool write_form(Form form, Stream *stream, const Font &font, const char *name)
 {
     Out out;
     out_begin(out, stream);
-    WRITERS[form](out, font, name);
+    switch (form) {
+    case FORM_SHEET: write_sheet(out, font, name); break;
+    case FORM_BDF: write_bdf(out, font, name); break;
+    case FORM_PSF: write_psf(out, font, name); break;
+    case FORM_C_HEADER: write_c_header(out, font, name); break;
+    case FORM_C_SOURCE: write_c_source(out, font, name); break;
+    case FORM_FONT_FILE: write_font_file(out, font, name); break;
+    default: write_drawing(out, font, name); break;
+    }
     return out_end(out);
 }
 

@@ -24,7 +24,7 @@ void out_begin(Out &out, Stream *stream)
 }
 
 // A stream in text mode gets a carriage return before each line feed.
-void put_byte(Out &out, unsigned char byte)
+void put_byte_slowly(Out &out, unsigned char byte)
 {
     if (out.used >= OUT_BUFFER_SIZE - 1)
         flush(out);

@@ -63,7 +63,15 @@ void out_begin(Out &out, Stream *stream);
 void put_bytes(Out &out, const void *bytes, DWORD n);
 void put_text(Out &out, const char *text);
 void put_number(Out &out, DWORD value, DWORD base, int min_digits);
-void put_byte(Out &out, unsigned char byte);
+// A byte, the common case (room left, no line feed) in line where it is put.
+void put_byte_slowly(Out &out, unsigned char byte);
+inline void put_byte(Out &out, unsigned char byte)
+{
+    if (out.used < OUT_BUFFER_SIZE - 1 && byte != LINE_FEED)
+        out.buffer[out.used++] = byte;
+    else
+        put_byte_slowly(out, byte);
+}
 // A block that needs no buffer: what the buffer holds goes first, then the
 // block in one write, as it is.
 void put_block(Out &out, const void *bytes, DWORD n);
