@@ -54,8 +54,12 @@ void write_psf(Out &out, const Font &font, const char *)
 {
     DWORD glyphs = coded_glyphs(font), count = padded_count(glyphs);
     put_header(out, font, count);
-    for (DWORD i = 0; i < count * font.height; ++i)
-        put_byte(out, i < glyphs * font.height ? static_cast<unsigned char>(font.row_bytes[i] << WIDE_ROW_SHIFT) : 0);
+    // The measures in locals: a byte put in the buffer could, for all the
+    // compiler knows, change the font's.
+    const unsigned char *rows = font.row_bytes;
+    DWORD inked = glyphs * font.height, total = count * font.height;
+    for (DWORD i = 0; i < total; ++i)
+        put_byte(out, i < inked ? static_cast<unsigned char>(rows[i] << WIDE_ROW_SHIFT) : 0);
     for (DWORD glyph = 0; glyph < count; ++glyph) {
         if (glyph < glyphs)
             put_utf8(out, font.first + glyph);
