@@ -229,7 +229,7 @@ void place_byte(const Psf &f, Picked &p, DWORD glyph, DWORD row, DWORD column_by
 // The second pass (the only one without a table): the glyphs' rows.
 int read_glyphs(Input &in, Psf &f, Picked &p)
 {
-    if ((f.has_table && !input_rewind(in)) || !input_skip(in, f.has_table ? f.header_size : 0))
+    if (f.has_table && !(input_rewind(in) && input_skip(in, f.header_size)))
         return fault(in, GLYPHS_PAST_END);
     for (DWORD g = 0; g < f.count; ++g) {
         if (g >= f.listed)
