@@ -20,6 +20,7 @@ set(GLYPHROW_SHARED_SOURCES
   stream/write_whole.cpp
   stream/putc.cpp
   stream/puts.cpp
+  stream/length.cpp
   stream/print_line.cpp
   stream/format.cpp
   stream/out.cpp

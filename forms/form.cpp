@@ -11,17 +11,9 @@ char lower(char c)
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-DWORD length_of(const char *text)
-{
-    DWORD length = 0;
-    while (text[length])
-        ++length;
-    return length;
-}
-
 bool ends_with(const char *name, DWORD length, const char *suffix)
 {
-    DWORD n = length_of(suffix);
+    DWORD n = text_length(suffix);
     if (length < n)
         return false;
     for (DWORD i = 0; i < n; ++i)
@@ -34,9 +26,9 @@ bool ends_with(const char *name, DWORD length, const char *suffix)
 
 Form form_of(const char *name)
 {
-    DWORD length = length_of(name);
+    DWORD length = text_length(name);
     int form = FORM_DRAWING + 1;
-    for (const char *suffix = SUFFIXES; *suffix; suffix += length_of(suffix) + 1, ++form)
+    for (const char *suffix = SUFFIXES; *suffix; suffix += text_length(suffix) + 1, ++form)
         if (ends_with(name, length, suffix))
             return static_cast<Form>(form);
     return FORM_DRAWING;

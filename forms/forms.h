@@ -12,6 +12,16 @@ enum : DWORD {
     SPACE_CODE = 0x20,
 };
 
+// PSF, as glyphdraw writes it (version 2) and glyphpick reads it.
+enum : DWORD {
+    PSF1_MAGIC = 0x0436,       // 36 04 in the file
+    PSF2_MAGIC = 0x864AB572u,  // 72 B5 4A 86 in the file
+    PSF2_HEADER_SIZE = 32,
+    PSF2_HAS_TABLE = 1,        // a flag: a Unicode table follows the glyphs
+    PSF2_SEPARATOR = 0xFF,     // ends a glyph's entry in the table
+    PSF2_SEQUENCE = 0xFE,      // begins a sequence of code points in an entry
+};
+
 // A font in memory: `rows` row bytes (cell 1 in bit 5), `height` to a glyph,
 // glyph i having the code first + i. A partial last glyph is drawn (in a
 // drawing or a sheet) with the rows it has; the other forms hold whole

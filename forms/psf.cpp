@@ -4,11 +4,7 @@
 namespace {
 
 enum : DWORD {
-    PSF2_MAGIC = 0x864AB572u,  // 72 B5 4A 86 in the file
-    PSF2_HEADER_SIZE = 32,
-    PSF2_HAS_UNICODE_TABLE = 1,
     CONSOLE_GLYPHS = 256,      // the Linux console takes 256 or 512 glyphs
-    SEPARATOR = 0xFF,          // ends a glyph's entry in the table
 };
 
 // What the console can load: 256 glyphs, or 512 past 256; more stay whole.
@@ -27,7 +23,7 @@ void put_le32(Out &out, DWORD value)
 
 void put_header(Out &out, const Font &font, DWORD count)
 {
-    const DWORD fields[] = {PSF2_MAGIC, 0, PSF2_HEADER_SIZE, PSF2_HAS_UNICODE_TABLE,
+    const DWORD fields[] = {PSF2_MAGIC, 0, PSF2_HEADER_SIZE, PSF2_HAS_TABLE,
                             count, font.height, font.height, ROW_CELLS};
     for (DWORD field : fields)
         put_le32(out, field);
@@ -63,6 +59,6 @@ void write_psf(Out &out, const Font &font, const char *)
     for (DWORD glyph = 0; glyph < count; ++glyph) {
         if (glyph < glyphs)
             put_utf8(out, font.first + glyph);
-        put_byte(out, SEPARATOR);
+        put_byte(out, PSF2_SEPARATOR);
     }
 }

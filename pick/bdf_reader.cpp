@@ -6,7 +6,6 @@ namespace {
 
 enum : DWORD {
     MAX_NUMBER = 0x0FFFFFFE,          // sums of four such stay within an int
-    MAX_CELL_HEIGHT = 255,
     MAX_GLYPH_WIDTH = 4 * LINE_KEEP,  // every hex digit of a row must be kept
     MAX_WORDS = 6,
     NO_CODE = 0xFFFFFFFFu,
@@ -207,7 +206,7 @@ const char *end_font(Reading &r)
 
 const char *header_line(Reading &r, Keyword k)
 {
-    if (k == FONTBOUNDINGBOX && (r.cell[HEIGHT] < 1 || r.cell[HEIGHT] > static_cast<int>(MAX_CELL_HEIGHT)))
+    if (k == FONTBOUNDINGBOX && (r.cell[HEIGHT] < 1 || r.cell[HEIGHT] > static_cast<int>(MAX_HEIGHT)))
         return BAD_CELL;
     if (k == STARTPROPERTIES)
         r.part = PROPERTIES;

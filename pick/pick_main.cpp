@@ -28,11 +28,10 @@ bool read_arguments(int argc, char **argv, Picked *p)
 // its first line, which its reader looks at.
 Kind kind_of(const unsigned char *b, DWORD n)
 {
-    if (n >= 2 && b[0] == 0x36 && b[1] == 0x04)
-        return PSF;
-    if (n >= 4 && b[0] == 0x72 && b[1] == 0xB5 && b[2] == 0x4A && b[3] == 0x86)
-        return PSF;
-    return BDF;
+    DWORD magic = 0;
+    for (DWORD i = 0; i < n && i < 4; ++i)
+        magic |= static_cast<DWORD>(b[i]) << (8 * i);
+    return (magic & 0xFFFF) == PSF1_MAGIC || magic == PSF2_MAGIC ? PSF : BDF;
 }
 
 // Enough of the input's first block to tell its kind, even from a pipe

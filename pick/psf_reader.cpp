@@ -1,4 +1,5 @@
 #include "pick.h"
+#include "../forms/forms.h"
 #include "../platform/block.h"
 #include "../rows/row.h"
 
@@ -12,11 +13,6 @@ enum : DWORD {
     PSF1_WIDTH = 8,
     PSF1_END = 0xFFFF,
     PSF1_SEQUENCE = 0xFFFE,
-    PSF2_HEADER_SIZE = 32,
-    PSF2_HAS_TABLE = 1,
-    PSF2_END = 0xFF,
-    PSF2_SEQUENCE = 0xFE,
-    MAX_CELL_HEIGHT = 255,
     MAX_LISTED = 0xFFFFFFFFu / sizeof(DWORD),  // list entries that a block's size can count
     NONE = 0xFFFFFFFFu,  // also: the table ran past the end of the input
     BAD_UNIT = 0xFFFFFFFEu,
@@ -81,7 +77,7 @@ int read_header(Input &in, Psf &f)
         if (byte == STREAM_EOF)
             return fault(in, SIZES_DONT_FIT);
         h[i / 4] |= static_cast<DWORD>(byte) << (8 * (i % 4));
-        size = (h[0] & 0xFF) == 0x72 ? PSF2_HEADER_SIZE : PSF1_HEADER_SIZE;
+        size = h[0] == PSF2_MAGIC ? static_cast<DWORD>(PSF2_HEADER_SIZE) : PSF1_HEADER_SIZE;
     }
     f.version2 = size == PSF2_HEADER_SIZE;
     if (f.version2) {
@@ -100,7 +96,7 @@ int read_header(Input &in, Psf &f)
         f.width = PSF1_WIDTH;
     }
     f.row_size = f.width / 8 + (f.width % 8 != 0);  // no wrap for a width near 2^32
-    if (f.height > MAX_CELL_HEIGHT)
+    if (f.height > MAX_HEIGHT)
         return malformed(TOO_HIGH);
     bool fits = f.header_size >= size && f.height && f.width && f.count && f.glyph_size % f.height == 0 &&
                 f.glyph_size / f.height == f.row_size && f.glyph_size <= 0xFFFFFFFFu / f.count;
@@ -153,8 +149,8 @@ DWORD next_unit(Input &in, const Psf &f)
     int byte = input_byte(in);
     if (byte == STREAM_EOF)
         return NONE;
-    if (byte == PSF2_END || byte == PSF2_SEQUENCE)
-        return byte == PSF2_END ? END_MARK : SEQUENCE_MARK;
+    if (byte == PSF2_SEPARATOR || byte == PSF2_SEQUENCE)
+        return byte == PSF2_SEPARATOR ? END_MARK : SEQUENCE_MARK;
     if (byte < 0x80)
         return static_cast<DWORD>(byte);
     int more = byte >= 0xF0 ? 3 : byte >= 0xE0 ? 2 : byte >= 0xC0 ? 1 : -1;

@@ -10,7 +10,7 @@ enum : int {
     ROW_CELLS = 6,
     WIDE_ROW_SHIFT = 2, // BDF and PSF hold a row's cells in bits 7 to 2
     ROW_BITS = 0x3F,  // the bits a row byte may have; bits 7 and 6 are 0
-    MAX_HEIGHT = 255, // the most rows a glyph may be given on a command line
+    MAX_HEIGHT = 255, // the most rows a glyph may have, on a command line or in a picked font
 };
 
 enum : char {

@@ -42,6 +42,8 @@ DWORD stream_write(const void *data, DWORD size, DWORD count, Stream *stream);
 bool stream_write_whole(Stream *stream, const void *data, DWORD n);
 int stream_putc(int value, Stream *stream);
 int stream_puts(const char *text, Stream *stream);
+// The bytes before the text's terminator.
+DWORD text_length(const char *text);
 int print_line(const char *text);
 int stream_rewind(Stream *stream);
 
