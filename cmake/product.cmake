@@ -44,7 +44,8 @@ set(GLYPHROW_FORMS_SOURCES
   forms/bdf.cpp
   forms/psf.cpp
   forms/c_source.cpp
-  forms/font_file.cpp)
+  forms/font_file.cpp
+  forms/notice.cpp)
 
 # Each tool: its job's sources, its entry among them, and the entry's name.
 set(GLYPHROW_TOOLS glyphrow glyphdraw glyphcheck glyphpick)
@@ -54,7 +55,7 @@ set(glyphdraw_JOB draw/draw_main.cpp draw/read_font.cpp draw/glyphdraw_start.cpp
 set(glyphdraw_ENTRY glyphdraw_start)
 set(glyphcheck_JOB check/check_main.cpp check/findings.cpp check/glyphcheck_start.cpp)
 set(glyphcheck_ENTRY glyphcheck_start)
-set(glyphpick_JOB pick/pick_main.cpp pick/input.cpp pick/picked.cpp pick/bdf_reader.cpp pick/psf_reader.cpp
+set(glyphpick_JOB pick/pick_main.cpp pick/input.cpp pick/picked.cpp pick/bdf_reader.cpp pick/code_pages.cpp pick/psf_reader.cpp
   pick/glyphpick_start.cpp)
 set(glyphpick_ENTRY glyphpick_start)
 foreach(tool ${GLYPHROW_TOOLS})

@@ -7,21 +7,30 @@ enum : DWORD {
     SWIDTH_SCALE = 6000,  // 1000 * the width, over the size in points (72 dpi)
 };
 
-// The header, in pieces around the family name (see put_named), then each
-// glyph. In the formats, \1 is the height, \2 the size in decipoints, \3
-// the offset of the cell's bottom (minus the descent), \4 the ascent, \5
-// the descent, \6 the default character, \7 the glyph count; in a glyph's,
-// \1 its code (\21 as "U+0041"), \2 its scalable width, \3 the height, \4
-// the cell's bottom.
+// The header, in pieces around the family name (see put_named), the
+// maker's notices between them, then each glyph. In the formats, \1 is the
+// height, \2 the size in decipoints, \3 the offset of the cell's bottom
+// (minus the descent), \4 the ascent, \5 the descent, \6 the default
+// character, \7 the glyph count; in a glyph's, \1 its code, \2 its scalable
+// width, \3 the height, \4 the cell's bottom.
 const char HEADER[] =
     "STARTFONT 2.1\nFONT -glyphrow-\0"
     "-Medium-R-Normal--\1-\2-72-72-C-60-ISO10646-1\n"
     "SIZE \1 72 72\nFONTBOUNDINGBOX 6 \1 0 \3\n"
-    "STARTPROPERTIES 8\nFONT_ASCENT \4\nFONT_DESCENT \5\nPIXEL_SIZE \1\n"
+    "STARTPROPERTIES ";
+const char PROPERTIES[] =
+    "FONT_ASCENT \4\nFONT_DESCENT \5\nPIXEL_SIZE \1\n"
     "SPACING \"C\"\nFAMILY_NAME \"\0"
     "\"\nCHARSET_REGISTRY \"ISO10646\"\nCHARSET_ENCODING \"1\"\nDEFAULT_CHAR \6\n"
     "ENDPROPERTIES\nCHARS \7\n";
-const char GLYPH[] = "STARTCHAR \21\nENCODING \1\nSWIDTH \2 0\nDWIDTH 6 0\nBBX 6 \3 0 \4\nBITMAP\n";
+const char GLYPH[] = "\nENCODING \1\nSWIDTH \2 0\nDWIDTH 6 0\nBBX 6 \3 0 \4\nBITMAP\n";
+
+enum : DWORD {
+    OWN_PROPERTIES = 8,
+    LAST_BMP = 0xFFFF,
+    FIRST_SURROGATE = 0xD800,
+    LAST_SURROGATE = 0xDFFF,
+};
 
 // Characters that an XLFD field can't hold, and any control byte, which
 // would break the line.
@@ -48,11 +57,41 @@ DWORD default_char(const Font &font, DWORD glyphs)
     return font.first <= SPACE_CODE && SPACE_CODE - font.first < glyphs ? SPACE_CODE : font.first;
 }
 
+// A property of the maker's, its value as the source font gave it.
+void put_notice(Out &out, const char *keyword, const char *value)
+{
+    if (!value)
+        return;
+    put_text(out, keyword);
+    put_text(out, value);
+    put_byte(out, LINE_FEED);
+}
+
 void put_header(Out &out, const Font &font, const char *name, DWORD glyphs)
 {
     const DWORD values[] = {font.height, 10 * font.height, 0 - font.descent, font.height - font.descent,
                             font.descent, default_char(font, glyphs), glyphs};
-    put_named(out, HEADER, 2, values, put_family, name);
+    put_named(out, HEADER, 1, values, put_family, name);
+    put_number(out, OWN_PROPERTIES + (font.copyright != nullptr) + (font.notice != nullptr), DECIMAL, 1);
+    put_byte(out, LINE_FEED);
+    put_notice(out, "COPYRIGHT ", font.copyright);
+    put_notice(out, "NOTICE ", font.notice);
+    put_named(out, PROPERTIES, 1, values, put_family, name);
+}
+
+// Glyph names as Adobe's rules make them of Unicode: "uni0041" in the
+// Basic Multilingual Plane, "u1F600" past it; a code that is no Unicode
+// character (a surrogate, or a code of another registry) is "char" and its
+// code in decimal.
+void put_glyph_name(Out &out, const Font &font, DWORD code)
+{
+    if (font.foreign_codes || (code >= FIRST_SURROGATE && code <= LAST_SURROGATE)) {
+        put_text(out, "char");
+        put_number(out, code, DECIMAL, 1);
+    } else {
+        put_text(out, code <= LAST_BMP ? "uni" : "u");
+        put_number(out, code, HEX, 4);
+    }
 }
 
 void put_glyph(Out &out, const Font &font, DWORD glyph)
@@ -60,6 +99,8 @@ void put_glyph(Out &out, const Font &font, DWORD glyph)
     DWORD code = font.first + glyph;
     const DWORD values[] = {code, (SWIDTH_SCALE + font.height / 2) / font.height, font.height,
                             0 - font.descent};
+    put_text(out, "STARTCHAR ");
+    put_glyph_name(out, font, code);
     put_format(out, GLYPH, values);
     const unsigned char *rows = font.row_bytes + glyph * font.height;
     for (DWORD row = 0; row < font.height; ++row) {

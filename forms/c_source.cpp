@@ -23,8 +23,46 @@ bool is_digit(char c)
     return c >= '0' && c <= '9';
 }
 
+// Names no compiler takes for an array: the keywords of C (C99 to C23) and
+// of C++ (to C++20, its alternative tokens among them), `main`, and the
+// names GNU's dialects define as macros. One after another, each ended by a
+// zero byte.
+const char TAKEN_NAMES[] =
+    "alignas\0alignof\0and\0and_eq\0asm\0auto\0bitand\0bitor\0bool\0break\0case\0catch\0char\0"
+    "char8_t\0char16_t\0char32_t\0class\0compl\0concept\0const\0consteval\0constexpr\0constinit\0"
+    "const_cast\0continue\0co_await\0co_return\0co_yield\0decltype\0default\0delete\0do\0double\0"
+    "dynamic_cast\0else\0enum\0explicit\0export\0extern\0false\0float\0for\0friend\0goto\0if\0"
+    "inline\0int\0long\0mutable\0namespace\0new\0noexcept\0not\0not_eq\0nullptr\0operator\0or\0"
+    "or_eq\0private\0protected\0public\0register\0reinterpret_cast\0requires\0restrict\0return\0"
+    "short\0signed\0sizeof\0static\0static_assert\0static_cast\0struct\0switch\0template\0this\0"
+    "thread_local\0throw\0true\0try\0typedef\0typeid\0typename\0typeof\0typeof_unqual\0union\0"
+    "unsigned\0using\0virtual\0void\0volatile\0wchar_t\0while\0xor\0xor_eq\0_Alignas\0_Alignof\0"
+    "_Atomic\0_BitInt\0_Bool\0_Complex\0_Decimal128\0_Decimal32\0_Decimal64\0_Generic\0_Imaginary\0"
+    "_Noreturn\0_Static_assert\0_Thread_local\0main\0linux\0unix\0i386\0";
+
+char c_character(char c)
+{
+    return is_letter(c) || is_digit(c) ? c : '_';
+}
+
+// The name, as put_c_name makes it of [start, end), is one of the taken
+// names; names that begin with "__" are the compiler's own, taken too.
+bool is_taken(const char *start, const char *end)
+{
+    if (end - start >= 2 && c_character(start[0]) == '_' && c_character(start[1]) == '_')
+        return true;
+    for (const char *taken = TAKEN_NAMES; *taken; taken += text_length(taken) + 1) {
+        const char *p = start, *t = taken;
+        while (p < end && *t && c_character(*p) == *t)
+            ++p, ++t;
+        if (p == end && !*t)
+            return true;
+    }
+    return false;
+}
+
 // The output's base name as a C name: what a name can't hold becomes "_",
-// and a leading digit gets one before it.
+// a leading digit gets one before it and a taken name one after it.
 void put_c_name(Out &out, const char *name)
 {
     const char *start, *end;
@@ -34,7 +72,9 @@ void put_c_name(Out &out, const char *name)
     else if (is_digit(*start))
         put_byte(out, '_');
     for (const char *p = start; p < end; ++p)
-        put_byte(out, is_letter(*p) || is_digit(*p) ? static_cast<unsigned char>(*p) : '_');
+        put_byte(out, static_cast<unsigned char>(c_character(*p)));
+    if (is_taken(start, end))
+        put_byte(out, '_');
 }
 
 // "    0x0e, /* ..***. */": the byte, and a drawing of it.
@@ -43,7 +83,7 @@ void put_row(Out &out, int byte)
     char line[] = "    0x00, /* ...... */\n";
     line[6] = LOWER_HEX[byte >> 4];
     line[7] = LOWER_HEX[byte & 15];
-    draw_row(byte, line + 12);
+    draw_row(byte, line + 13);
     put_bytes(out, line, sizeof line - 1);
 }
 
@@ -52,6 +92,24 @@ void put_label(Out &out, DWORD code)
     char label[LABEL_SIZE];
     put_text(out, "    /* ");
     put_bytes(out, label, static_cast<DWORD>(make_label(label, code) - label));
+    put_text(out, " */\n");
+}
+
+// A maker's notice as a comment of its own line: a "/*" or "*/" in it
+// parted by a space, so that it neither nests nor ends the comment early.
+void put_notice(Out &out, const char *value)
+{
+    if (!value)
+        return;
+    char text[NOTICE_SIZE];
+    unquote(value, text);
+    put_text(out, "/* ");
+    char before = 0;
+    for (const char *p = text; *p; before = *p++) {
+        if ((before == '/' && *p == '*') || (before == '*' && *p == '/'))
+            put_byte(out, ' ');
+        put_byte(out, static_cast<unsigned char>(*p));
+    }
     put_text(out, " */\n");
 }
 
@@ -64,6 +122,8 @@ void write_c(Out &out, const Font &font, const char *name, bool header)
 {
     DWORD glyphs = whole_glyphs(font);
     const DWORD values[] = {glyphs, font.height, font.first};
+    put_notice(out, font.copyright);
+    put_notice(out, font.notice);
     put_named(out, header ? HEADER_OPENING : SOURCE_OPENING, header ? 1 : 2, values, put_c_name, name);
     put_text(out, glyphs ? "] = {\n" : " + 1] = {\n    0 /* no glyphs */\n");
     for (DWORD i = 0; i < glyphs * font.height; ++i) {

@@ -2,36 +2,51 @@
 
 namespace {
 
-// The suffixes in the order of the forms after FORM_DRAWING, lower case,
+// The suffixes in the order of the forms from FORM_DRAWING on, lower case,
 // the dot included, one after another.
-const char SUFFIXES[] = ".png\0.bdf\0.psf\0.h\0.c\0.bin\0";
+const char SUFFIXES[] = ".txt\0.png\0.bdf\0.psf\0.h\0.c\0.bin\0";
 
 char lower(char c)
 {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-bool ends_with(const char *name, DWORD length, const char *suffix)
+bool same_suffix(const char *suffix, const char *known)
 {
-    DWORD n = text_length(suffix);
-    if (length < n)
-        return false;
-    for (DWORD i = 0; i < n; ++i)
-        if (lower(name[length - n + i]) != suffix[i])
-            return false;
-    return true;
+    while (*suffix && lower(*suffix) == *known)
+        ++suffix, ++known;
+    return !*suffix && !*known;
 }
 
 }  // namespace
 
+// The suffix is the user's text, put as it stands, never as a format.
+bool form_known(const char *name)
+{
+    if (form_of(name) != FORM_UNKNOWN)
+        return true;
+    const char *start, *suffix;
+    base_name(name, &start, &suffix);
+    Out out;
+    out_begin(out, &stdout_stream);
+    put_text(out, "output form not known: ");
+    put_text(out, suffix);
+    put_text(out, " (the forms: .txt .png .bdf .psf .h .c .bin).\n");
+    out_end(out);
+    return false;
+}
+
 Form form_of(const char *name)
 {
-    DWORD length = text_length(name);
-    int form = FORM_DRAWING + 1;
-    for (const char *suffix = SUFFIXES; *suffix; suffix += text_length(suffix) + 1, ++form)
-        if (ends_with(name, length, suffix))
+    const char *start, *suffix;
+    base_name(name, &start, &suffix);
+    if (!*suffix)
+        return FORM_DRAWING;
+    int form = FORM_DRAWING;
+    for (const char *known = SUFFIXES; *known; known += text_length(known) + 1, ++form)
+        if (same_suffix(suffix, known))
             return static_cast<Form>(form);
-    return FORM_DRAWING;
+    return FORM_UNKNOWN;
 }
 
 bool write_form(Form form, Stream *stream, const Font &font, const char *name)
@@ -62,4 +77,14 @@ DWORD coded_glyphs(const Font &font)
         return 0;
     DWORD room = MAX_CODE - font.first + 1;
     return whole < room ? whole : room;
+}
+
+void say_form_notes(Form form, const Font &font)
+{
+    DWORD glyphs = coded_glyphs(font);
+    if (form == FORM_PSF && !psf_laid_out(font))
+        say(0, "the console loads at most 512 glyphs; this PSF holds \1.", &glyphs);
+    bool carried = form == FORM_SHEET || form == FORM_BDF || form == FORM_C_HEADER || form == FORM_C_SOURCE;
+    if ((font.copyright || font.notice) && !carried)
+        say(0, "the font's copyright notice is not carried into this form.", nullptr);
 }

@@ -20,32 +20,44 @@ enum : DWORD {
     PSF2_HAS_TABLE = 1,        // a flag: a Unicode table follows the glyphs
     PSF2_SEPARATOR = 0xFF,     // ends a glyph's entry in the table
     PSF2_SEQUENCE = 0xFE,      // begins a sequence of code points in an entry
+    CONSOLE_GLYPHS = 256,      // the Linux console loads 256 glyphs,
+    CONSOLE_MOST = 512,        // or 512
 };
 
 // A font in memory: `rows` row bytes (cell 1 in bit 5), `height` to a glyph,
 // glyph i having the code first + i. A partial last glyph is drawn (in a
 // drawing or a sheet) with the rows it has; the other forms hold whole
-// glyphs only. `descent` is the number of rows below the baseline.
+// glyphs only. `descent` is the number of rows below the baseline. A font
+// picked from another may carry its maker's notices, as BDF properties give
+// them (quotes and all), and codes that are not Unicode's.
 struct Font {
     const unsigned char *row_bytes;
     DWORD rows;
     DWORD height;
     DWORD first;
     DWORD descent;
+    const char *copyright;  // or null
+    const char *notice;     // or null
+    bool foreign_codes;     // codes of another registry, as they stand
 };
 
 enum Form {
-    FORM_DRAWING,  // any name not below
+    FORM_DRAWING,  // .txt, or no suffix
     FORM_SHEET,    // .png
     FORM_BDF,      // .bdf
     FORM_PSF,      // .psf
     FORM_C_HEADER, // .h
     FORM_C_SOURCE, // .c
     FORM_FONT_FILE, // .bin: the font file itself, one row byte a row
+    FORM_UNKNOWN,  // any other suffix: a usage error
 };
 
-// The form an output name asks for, by its suffix in any case.
+// The form an output name asks for, by its suffix in any case (see
+// base_name).
 Form form_of(const char *name);
+// False for a name of FORM_UNKNOWN, having said "output form not known:
+// .ttf (the forms: ...)."; the usage line follows it.
+bool form_known(const char *name);
 
 // Writes the whole font in the form; name is the output's (BDF and C take a
 // name from it). False when a write failed.
@@ -62,6 +74,20 @@ void write_c_header(Out &out, const Font &font, const char *name);
 void write_c_source(Out &out, const Font &font, const char *name);
 void write_font_file(Out &out, const Font &font, const char *name);
 
+// A maker's notice without BDF's quoting (the quotes around it gone, a
+// doubled one single), in `to` of NOTICE_SIZE bytes; returns its length.
+enum : DWORD { NOTICE_SIZE = 1025 };
+DWORD unquote(const char *value, char *to);
+
+// The lines about what a form does with the font that are no fault (status
+// 0): a PSF that holds more glyphs than the console loads, a maker's notice
+// that the form has no place for.
+void say_form_notes(Form form, const Font &font);
+
+// Whether the font's PSF has the console's layout, of 256 or 512 positions;
+// one whose glyphs don't fit it holds them in code order.
+bool psf_laid_out(const Font &font);
+
 // Whole glyphs, and of those the ones whose codes Unicode has (what BDF and
 // PSF can hold: a first code near the top runs past it).
 DWORD whole_glyphs(const Font &font);
@@ -76,7 +102,9 @@ DWORD baseline_descent(const Font &font);
 enum : DWORD { LABEL_SIZE = 10 };
 char *make_label(char *at, DWORD code);
 
-// The output's name without its folder and its suffix: [*start, *end).
+// The output's name without its folder and its suffix: [*start, *end); the
+// suffix, from *end on, is the base name's last dot and what follows it,
+// unless that dot is the base name's first byte.
 void base_name(const char *name, const char **start, const char **end);
 
 // A text that holds the output's name: pieces, each ended by a zero byte
@@ -87,7 +115,8 @@ void put_named(Out &out, const char *pieces, int names, const DWORD *values, Nam
                const char *name);
 
 // The PNG container of the sheet: a greyscale image of 8 bits a pixel,
-// written as the header, then one scanline at a time, then the end. A
+// written as the header (with the font's notices), then one scanline at a
+// time, then the end. A
 // scanline's pixels are painted at PNG_PIXELS in a buffer of
 // PNG_SCANLINE_OVERHEAD + width bytes; the image data is a zlib stream of
 // stored (uncompressed) deflate blocks.
@@ -95,7 +124,7 @@ enum : DWORD {
     PNG_PIXELS = 14,  // chunk length, type, block header, filter byte
     PNG_SCANLINE_OVERHEAD = PNG_PIXELS + 4,  // and the chunk's CRC
 };
-void png_begin(Out &out, DWORD width, DWORD height);
+void png_begin(Out &out, DWORD width, DWORD height, const Font &font);
 void png_scanline(Out &out, unsigned char *scanline, DWORD width, DWORD *adler);
 void png_end(Out &out, DWORD adler);
 

@@ -31,7 +31,8 @@ char *make_label(char *at, DWORD code)
 }
 
 // Both of Windows' folder separators count on every platform, so that the
-// native tools and the exes make the same names.
+// native tools and the exes make the same names. The suffix is the base
+// name's last dot on, unless that dot begins it (".hidden" has none).
 void base_name(const char *name, const char **start, const char **end)
 {
     *start = *end = name;
@@ -40,7 +41,7 @@ void base_name(const char *name, const char **start, const char **end)
         if (is_folder_end(*p)) {
             *start = p + 1;
             dot = nullptr;
-        } else if (*p == '.') {
+        } else if (*p == '.' && p != *start) {
             dot = p;
         }
         *end = p + 1;

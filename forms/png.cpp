@@ -10,7 +10,9 @@ enum : DWORD {
     ZLIB_HEADER_SIZE = 2,
     BLOCK_HEADER_SIZE = 5,
     ADLER_SIZE = 4,
-    HEADER_SIZE = SIGNATURE_SIZE + CHUNK_OVERHEAD + HEADER_DATA_SIZE + CHUNK_OVERHEAD + ZLIB_HEADER_SIZE,
+    HEADER_SIZE = SIGNATURE_SIZE + CHUNK_OVERHEAD + HEADER_DATA_SIZE,
+    ZLIB_CHUNK_SIZE = CHUNK_OVERHEAD + ZLIB_HEADER_SIZE,
+    LONGEST_KEYWORD = 10,  // "Disclaimer"
     TRAILER_SIZE = CHUNK_OVERHEAD + BLOCK_HEADER_SIZE + ADLER_SIZE + CHUNK_OVERHEAD,
 };
 
@@ -56,11 +58,27 @@ DWORD seal_chunk(unsigned char *chunk, const char *type, DWORD length)
     return CHUNK_OVERHEAD + length;
 }
 
+// A text chunk: the keyword, a zero byte, and the maker's notice without
+// BDF's quoting; none for no notice.
+void put_text_chunk(Out &out, const char *keyword, const char *notice)
+{
+    if (!notice)
+        return;
+    unsigned char chunk[CHUNK_OVERHEAD + LONGEST_KEYWORD + 1 + NOTICE_SIZE];
+    unsigned char *data = chunk + CHUNK_DATA;
+    DWORD n = 0;
+    while ((data[n] = static_cast<unsigned char>(keyword[n])) != 0)
+        ++n;
+    n += 1 + unquote(notice, reinterpret_cast<char *>(data + n + 1));
+    put_block(out, chunk, seal_chunk(chunk, "tEXt", n));
+}
+
 }  // namespace
 
-// The signature, the image header, and the zlib stream's own header in an
-// image-data chunk of its own, in one write.
-void png_begin(Out &out, DWORD width, DWORD height)
+// The signature and the image header in one write, the maker's notices (as
+// PNG's keywords name them), and the zlib stream's own header in an
+// image-data chunk of its own.
+void png_begin(Out &out, DWORD width, DWORD height, const Font &font)
 {
     unsigned char header[HEADER_SIZE];
     for (DWORD i = 0; i < SIGNATURE_SIZE; ++i)
@@ -72,11 +90,14 @@ void png_begin(Out &out, DWORD width, DWORD height)
     data[8] = BIT_DEPTH;
     data[9] = GREYSCALE;
     data[10] = data[11] = data[12] = 0;  // deflate, adaptive filters, no interlace
-    chunk += seal_chunk(chunk, "IHDR", HEADER_DATA_SIZE);
-    chunk[CHUNK_DATA] = ZLIB_DEFLATE;
-    chunk[CHUNK_DATA + 1] = ZLIB_FLAGS;
-    seal_chunk(chunk, "IDAT", ZLIB_HEADER_SIZE);
+    seal_chunk(chunk, "IHDR", HEADER_DATA_SIZE);
     put_block(out, header, HEADER_SIZE);
+    put_text_chunk(out, "Copyright", font.copyright);
+    put_text_chunk(out, "Disclaimer", font.notice);
+    unsigned char zlib[ZLIB_CHUNK_SIZE];
+    zlib[CHUNK_DATA] = ZLIB_DEFLATE;
+    zlib[CHUNK_DATA + 1] = ZLIB_FLAGS;
+    put_block(out, zlib, seal_chunk(zlib, "IDAT", ZLIB_HEADER_SIZE));
 }
 
 // One scanline as one image-data chunk holding one stored block: the filter

@@ -3,16 +3,41 @@
 
 namespace {
 
-enum : DWORD {
-    CONSOLE_GLYPHS = 256,      // the Linux console takes 256 or 512 glyphs
-};
+// Where each glyph sits: a position's glyph + 1, or 0 for a blank one.
+using Layout = unsigned short[CONSOLE_MOST];
 
-// What the console can load: 256 glyphs, or 512 past 256; more stay whole.
-DWORD padded_count(DWORD glyphs)
+// The console's layout in `positions` (256 or 512): a glyph whose code is
+// below the count at its code, the others in the free positions from the
+// lowest, in code order, never at 32, which the console fills erased cells
+// with and so holds the space or nothing. False when they don't fit.
+bool lay_out(const Font &font, DWORD glyphs, DWORD positions, Layout at)
 {
-    if (glyphs <= CONSOLE_GLYPHS)
-        return CONSOLE_GLYPHS;
-    return glyphs <= 2 * CONSOLE_GLYPHS ? 2 * CONSOLE_GLYPHS : glyphs;
+    DWORD first = font.first;
+    DWORD low = first < positions ? (first + glyphs < positions ? glyphs : positions - first) : 0;
+    bool has_space = first <= SPACE_CODE && SPACE_CODE - first < glyphs;
+    if (glyphs - low > positions - low - !has_space)
+        return false;
+    for (DWORD p = 0; p < positions; ++p)
+        at[p] = 0;
+    for (DWORD g = 0; g < low; ++g)
+        at[first + g] = static_cast<unsigned short>(g + 1);
+    DWORD free = 0;
+    for (DWORD g = low; g < glyphs; ++g) {
+        while (at[free] || free == SPACE_CODE)
+            ++free;
+        at[free] = static_cast<unsigned short>(g + 1);
+    }
+    return true;
+}
+
+// The positions of the console's layout, filled in; 0 where the glyphs
+// don't fit it, and go in code order, one a position.
+DWORD layout_of(const Font &font, Layout at)
+{
+    for (DWORD positions = CONSOLE_GLYPHS; positions <= CONSOLE_MOST; positions *= 2)
+        if (lay_out(font, coded_glyphs(font), positions, at))
+            return positions;
+    return 0;
 }
 
 void put_le32(Out &out, DWORD value)
@@ -44,21 +69,36 @@ void put_utf8(Out &out, DWORD code)
 
 }  // namespace
 
-// PSF version 2 with a Unicode table: each glyph's code in UTF-8; the blank
-// glyphs that pad the font for the console have none.
+bool psf_laid_out(const Font &font)
+{
+    Layout at;
+    return layout_of(font, at) != 0;
+}
+
+// PSF version 2 with a Unicode table: each glyph's code in UTF-8, blank
+// positions with none.
 void write_psf(Out &out, const Font &font, const char *)
 {
-    DWORD glyphs = coded_glyphs(font), count = padded_count(glyphs);
+    Layout at;
+    DWORD count = layout_of(font, at);
+    bool laid_out = count != 0;
+    if (!laid_out)
+        count = coded_glyphs(font);
     put_header(out, font, count);
     // The measures in locals: a byte put in the buffer could, for all the
     // compiler knows, change the font's.
     const unsigned char *rows = font.row_bytes;
-    DWORD inked = glyphs * font.height, total = count * font.height;
-    for (DWORD i = 0; i < total; ++i)
-        put_byte(out, i < inked ? static_cast<unsigned char>(rows[i] << WIDE_ROW_SHIFT) : 0);
-    for (DWORD glyph = 0; glyph < count; ++glyph) {
-        if (glyph < glyphs)
-            put_utf8(out, font.first + glyph);
+    DWORD height = font.height;
+    for (DWORD p = 0; p < count; ++p) {
+        DWORD glyph = laid_out ? at[p] : p + 1;
+        const unsigned char *row = rows + (glyph - 1) * height;
+        for (DWORD r = 0; r < height; ++r)
+            put_byte(out, glyph ? static_cast<unsigned char>(row[r] << WIDE_ROW_SHIFT) : 0);
+    }
+    for (DWORD p = 0; p < count; ++p) {
+        DWORD glyph = laid_out ? at[p] : p + 1;
+        if (glyph)
+            put_utf8(out, font.first + glyph - 1);
         put_byte(out, PSF2_SEPARATOR);
     }
 }

@@ -103,7 +103,7 @@ void write_sheet(Out &out, const Font &font, const char *)
     w.out = &out;
     w.width = sheet_width(glyphs);
     w.adler = 1;
-    png_begin(out, w.width, lines * line_pixels(font) + GAP_PIXELS);
+    png_begin(out, w.width, lines * line_pixels(font) + GAP_PIXELS, font);
     for (DWORD l = 0; l < lines && !out.failed; ++l) {
         write_gap(w);
         for (DWORD row = 0; row < font.height; ++row) {

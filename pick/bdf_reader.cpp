@@ -1,4 +1,5 @@
 #include "pick.h"
+#include "code_pages.h"
 #include "../rows/row.h"
 #include "../startup/startup.h"
 
@@ -14,21 +15,24 @@ enum : DWORD {
 enum : int { GO_ON = -1 };  // the font isn't read whole yet
 
 // The keywords that matter; every other line (COMMENT, SIZE, SWIDTH and the
-// like, and properties but two) says nothing of where the glyphs' ink is.
+// like, and properties but four) says nothing of where the glyphs' ink is,
+// what their codes mean or whose they are.
 enum Keyword {
     STARTFONT, FONTBOUNDINGBOX, STARTPROPERTIES, ENDPROPERTIES, CHARSET_REGISTRY, CHARSET_ENCODING,
-    CHARS, STARTCHAR, ENCODING, BBX, BITMAP, ENDCHAR, ENDFONT, OTHER,
+    CHARS, STARTCHAR, ENCODING, BBX, BITMAP, ENDCHAR, ENDFONT, COPYRIGHT, NOTICE, OTHER,
 };
 const char *const KEYWORDS[] = {
     "STARTFONT", "FONTBOUNDINGBOX", "STARTPROPERTIES", "ENDPROPERTIES", "CHARSET_REGISTRY",
     "CHARSET_ENCODING", "CHARS", "STARTCHAR", "ENCODING", "BBX", "BITMAP", "ENDCHAR", "ENDFONT",
+    "COPYRIGHT", "NOTICE",
 };
 
 enum Part { HEADER, PROPERTIES, GLYPH, ROWS, NO_PART };
 
 // For each keyword, the part of the font in which its numbers count.
 const unsigned char NUMBERED_IN[] = {
-    NO_PART, HEADER, NO_PART, NO_PART, NO_PART, NO_PART, HEADER, NO_PART, GLYPH, GLYPH, NO_PART, NO_PART, NO_PART, NO_PART,
+    NO_PART, HEADER, NO_PART, NO_PART, NO_PART, NO_PART, HEADER, NO_PART, GLYPH, GLYPH, NO_PART, NO_PART, NO_PART,
+    NO_PART, NO_PART, NO_PART,
 };
 
 // The messages' values: \1 the line, \22 the glyph's code, \3 and \4
@@ -37,6 +41,8 @@ const unsigned char NUMBERED_IN[] = {
 // glyph U+0041", or "line N: the glyph at line M" before its code is known.
 enum { LINE, CODE, COUNT, EXPECTED, GLYPH_LINE, VALUE_COUNT };
 const char CELL_FIRST[] = "no FONTBOUNDINGBOX before the first glyph.";
+const char NO_CELL[] = "the font has no FONTBOUNDINGBOX.";
+const char CELL_AFTER_GLYPH[] = "a FONTBOUNDINGBOX after the first glyph.";
 const char BAD_CELL[] = "the cell must be 1 to 255 rows high.";
 const char BAD_NUMBER[] = "a number is missing or too large.";
 const char NO_CHARS[] = "the font has no CHARS.";
@@ -64,6 +70,7 @@ struct Reading {
     Input *in;
     Picked *picked;
     char *text;  // the line: its first LINE_KEEP bytes, after the input's block
+    DWORD length;  // of the text, its blanks included
     char *words[MAX_WORDS];  // past the line's last word, empty ones
     DWORD seen;    // a bit a keyword: the numbers of the font's or the glyph's were read
     int number;    // CHARS's or ENCODING's
@@ -72,6 +79,7 @@ struct Reading {
     int box[BOX_NUMBERS];  // the glyph's
     unsigned char *rows;  // the picked glyph's rows, or null
     char encoding[REGISTRY_SIZE / 2];  // the registry is the picked glyphs' foreign
+    const CodePage *page;  // the 8-bit encoding whose codes are turned into Unicode's, or null
 };
 
 DWORD bit(Keyword k)
@@ -99,7 +107,8 @@ bool same(const char *a, const char *b)
     return *a == *b;
 }
 
-// A line of any length: its first LINE_KEEP bytes are kept, the rest passed
+// A line of any length: its first LINE_KEEP bytes from its first word on are
+// kept (an indented row of the widest glyph still fits), the rest passed
 // over; a carriage return before the line feed and blanks at the end go.
 // Then its words, each ended in place; the words a line lacks are empty.
 bool read_line(Reading &r)
@@ -109,9 +118,10 @@ bool read_line(Reading &r)
         return false;
     DWORD length = 0;
     for (; c != STREAM_EOF && c != LINE_FEED; c = input_byte(*r.in))
-        if (length < LINE_KEEP)
+        if (length < LINE_KEEP && (length || !is_blank(static_cast<char>(c))))
             r.text[length++] = static_cast<char>(c);
     r.text[length] = 0;
+    r.length = length;
     ++r.values[LINE];
     char *p = r.text;
     for (char *&word : r.words) {
@@ -160,31 +170,65 @@ void copy_value(const Reading &r, char *to)
     to[n] = 0;
 }
 
-// The picked glyphs are made with the first glyph, the cell known by then.
-// Each of the line's functions returns null, or what is wrong with the font.
-const char *begin_glyphs(Reading &r)
-{
-    if (!(r.seen & bit(FONTBOUNDINGBOX)))
-        return CELL_FIRST;
-    if (!r.picked->rows && !picked_begin(*r.picked, static_cast<DWORD>(r.cell[HEIGHT])))
-        r.status = STATUS_NO_MEMORY;
-    return nullptr;
-}
-
-// "KOI8-R" for a font whose codes are not Unicode's: its registry and
-// encoding; "" for one without a registry or whose codes are Unicode's
-// (ISO10646 with any encoding, or ISO8859-1).
-void note_registry(Reading &r)
+// "KOI8-R": the font's registry and encoding, in the picked glyphs' note.
+// Its codes are Unicode's for a font without a registry or of ISO10646
+// (with any encoding, the note then empty), turned into Unicode's for one
+// of the 8-bit encodings, and otherwise taken as they stand.
+void choose_codes(Reading &r)
 {
     char *note = r.picked->foreign, *at = note;
     bool unicode = !*note || same(note, "ISO10646");
+    r.page = find_code_page(note, r.encoding);
+    r.picked->translated = r.page != nullptr;
     while (*at)
         ++at;
     *at++ = '-';
     for (const char *p = r.encoding; (*at++ = *p++) != 0;)
         ;
-    if (unicode || same(note, "ISO8859-1"))
+    if (unicode)
         *note = 0;
+}
+
+// The picked glyphs are made with the first glyph, the cell and the
+// properties known by then.
+// Each of the line's functions returns null, or what is wrong with the font.
+const char *begin_glyphs(Reading &r)
+{
+    if (!(r.seen & bit(FONTBOUNDINGBOX)))
+        return CELL_FIRST;
+    if (r.picked->rows)
+        return nullptr;
+    choose_codes(r);
+    if (!picked_begin(*r.picked, static_cast<DWORD>(r.cell[HEIGHT])))
+        r.status = STATUS_NO_MEMORY;
+    return nullptr;
+}
+
+// The glyph's code in Unicode, or NO_CODE for one it doesn't have.
+DWORD glyph_code(Reading &r)
+{
+    if (r.number < 0)
+        return NO_CODE;
+    DWORD code = static_cast<DWORD>(r.number);
+    if (!r.page)
+        return code;
+    code = to_unicode(*r.page, code);
+    r.picked->left_out += code == NO_CHARACTER;
+    return code == NO_CHARACTER ? NO_CODE : code;
+}
+
+// COPYRIGHT's or NOTICE's value as the line has it, its quotes kept (the
+// blanks that split it into words come back as spaces), or null for none.
+const char *copy_notice(Reading &r, DWORD at)
+{
+    char *to = reinterpret_cast<char *>(r.in->block + at);
+    DWORD n = 0;
+    for (const char *from = r.words[1]; from < r.text + r.length; ++from)
+        to[n++] = *from ? *from : ' ';
+    while (n && to[n - 1] == ' ')
+        --n;
+    to[n] = 0;
+    return n ? to : nullptr;
 }
 
 const char *end_font(Reading &r)
@@ -195,17 +239,22 @@ const char *end_font(Reading &r)
         return NO_CHARS;
     if (r.chars != r.glyphs)
         return WRONG_CHARS;
-    const char *wrong = begin_glyphs(r);
+    if (!(r.seen & bit(FONTBOUNDINGBOX)))
+        return NO_CELL;
+    begin_glyphs(r);  // a font without glyphs gives blank ones
     int below = -r.cell[Y];
     r.picked->descent = below < 0 ? 0 : below > r.cell[HEIGHT] ? r.cell[HEIGHT] : below;
-    note_registry(r);
     if (r.status == GO_ON)
         r.status = STATUS_DONE;
-    return wrong;
+    return nullptr;
 }
 
+// The glyphs' block is sized by the cell when the first glyph begins: a
+// later box would place rows past it.
 const char *header_line(Reading &r, Keyword k)
 {
+    if (k == FONTBOUNDINGBOX && r.picked->rows)
+        return CELL_AFTER_GLYPH;
     if (k == FONTBOUNDINGBOX && (r.cell[HEIGHT] < 1 || r.cell[HEIGHT] > static_cast<int>(MAX_HEIGHT)))
         return BAD_CELL;
     if (k == STARTPROPERTIES)
@@ -230,6 +279,10 @@ const char *property_line(Reading &r, Keyword k)
         copy_value(r, r.picked->foreign);
     if (k == CHARSET_ENCODING)
         copy_value(r, r.encoding);
+    if (k == COPYRIGHT)
+        r.picked->copyright = copy_notice(r, COPYRIGHT_AT);
+    if (k == NOTICE)
+        r.picked->notice = copy_notice(r, NOTICE_AT);
     return nullptr;
 }
 
@@ -238,7 +291,7 @@ const char *glyph_line(Reading &r, Keyword k)
     const int *b = r.box;
     const DWORD needed = bit(ENCODING) | bit(BBX);
     if (k == ENCODING)
-        r.values[CODE] = r.number < 0 ? NO_CODE : static_cast<DWORD>(r.number);
+        r.values[CODE] = glyph_code(r);
     if (k == BBX && (b[WIDTH] < 0 || b[HEIGHT] < 0 || b[WIDTH] > static_cast<int>(MAX_GLYPH_WIDTH)))
         return BAD_BBX;
     if (k == ENDCHAR)
@@ -331,7 +384,8 @@ int read_bdf(Input &in, Picked &p)
     Reading r;
     r.in = &in;
     r.picked = &p;
-    r.text = reinterpret_cast<char *>(in.block + BLOCK_SIZE);
+    r.text = reinterpret_cast<char *>(in.block + LINE_AT);
+    r.page = nullptr;
     r.part = HEADER;
     r.status = GO_ON;
     r.seen = 0;

@@ -16,12 +16,17 @@ enum : DWORD {
     DEFAULT_LAST = 0x7E,
     BLOCK_SIZE = 0x10000,  // the input is read in blocks of this size
     LINE_KEEP = 1024,      // a BDF line's first bytes, kept after the block
-    INPUT_BLOCK_SIZE = BLOCK_SIZE + LINE_KEEP + 1,
+    TEXT_SIZE = LINE_KEEP + 1,
+    LINE_AT = BLOCK_SIZE,
+    COPYRIGHT_AT = LINE_AT + TEXT_SIZE,
+    NOTICE_AT = COPYRIGHT_AT + TEXT_SIZE,
+    INPUT_BLOCK_SIZE = NOTICE_AT + TEXT_SIZE,
     REGISTRY_SIZE = 40,
 };
 
 // The input, a block at a time, in a heap block of INPUT_BLOCK_SIZE bytes:
-// BLOCK_SIZE for the input, then room for one line of a BDF.
+// BLOCK_SIZE for the input, then room for one line of a BDF and for the
+// font's COPYRIGHT and NOTICE, which the output carries.
 struct Input {
     Stream *stream;
     unsigned char *block;
@@ -48,6 +53,9 @@ struct Picked {
     unsigned char *rows;   // in one block with the states after them
     unsigned char *state;  // a byte a code: FOUND, CUT
     char foreign[REGISTRY_SIZE];  // a BDF's registry and encoding when not Unicode, or ""
+    bool translated;  // foreign's codes were turned into Unicode's
+    DWORD left_out;   // glyphs whose codes foreign has no character for
+    const char *copyright, *notice;  // as the font's properties give them, or null
 };
 
 // Makes the blank glyphs once the height is known; false for want of memory.

@@ -61,10 +61,14 @@ int say_losses(const Picked &p)
 {
     Out out;
     out_begin(out, &stdout_stream);
-    if (p.foreign[0]) {
+    if (p.foreign[0] && !p.translated) {
         put_text(out, "codes are ");
         put_text(out, p.foreign);
         put_text(out, ", not Unicode: taken as they stand.\n");
+    }
+    if (p.left_out) {
+        put_text(out, p.foreign);
+        put_format(out, " has no character for the codes of \1 glyphs: left out.\n", &p.left_out);
     }
     int status = STATUS_DONE;
     for (DWORD i = 0; i < p.count; ++i) {
@@ -89,15 +93,18 @@ int say_losses(const Picked &p)
 // that is the output can't be opened as it.
 int write_picked(const char *name, Picked &p, bool from_bdf)
 {
-    Font f = {p.rows, p.count * p.height, p.height, p.first, p.descent};
+    Font f = {p.rows, p.count * p.height, p.height, p.first, p.descent, p.copyright, p.notice,
+              p.foreign[0] && !p.translated};
     if (!from_bdf)
         f.descent = baseline_descent(f);
+    Form form = form_of(name);
     Stream *out = stream_open(name, "wb");
     if (!out)
         return say(STATUS_CANT_OPEN_OUTPUT, CANT_OPEN_OUTPUT_TEXT, nullptr);
-    bool written = write_form(form_of(name), out, f, name);
+    bool written = write_form(form, out, f, name);
     if (stream_close(out) != 0 || !written)
         return say(STATUS_CANT_WRITE_OUTPUT, CANT_WRITE_OUTPUT_TEXT, nullptr);
+    say_form_notes(form, f);
     return say_losses(p);
 }
 
@@ -122,7 +129,10 @@ int pick_main(int argc, char **argv)
     p.rows = nullptr;
     p.descent = 0;
     p.foreign[0] = 0;
-    if (!read_arguments(argc, argv, &p))
+    p.translated = false;
+    p.left_out = 0;
+    p.copyright = p.notice = nullptr;
+    if (!read_arguments(argc, argv, &p) || !form_known(argv[2]))
         return say(STATUS_USAGE, USAGE_TEXT, nullptr);
     Stream *font = stream_open(argv[1], "rb");
     if (!font)

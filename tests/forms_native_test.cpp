@@ -106,23 +106,39 @@ TEST_F(Forms, DescentIsBelowTheCommonestBaseline)
     EXPECT_EQ(freetype_cells(dir.path("sample.bdf"), 8, 0, -1).descent, 1);  // g, j, p, q, y below
 }
 
-TEST_F(Forms, PsfxtableListsEveryCodeAndTheRowsAreAtTheirOffsets)
+// The console's layout, as setfont loads it: 256 or 512 positions, a glyph
+// whose code is below the count at its code, position 32 the space or
+// blank (the console fills erased cells with it), every glyph at the
+// position its table entry gives; past 512, code order and a line said.
+TEST_F(Forms, PsfIsLaidOutForTheConsoleAndPsfxtableFindsEveryGlyph)
 {
-    for (const FontCase &c : font_cases()) {
+    std::vector<FontCase> cases = font_cases();
+    cases.push_back({"512 from U+0021, no space", std::string(512, '\x01'), 1, 0x21});
+    for (const FontCase &c : cases) {
         SCOPED_TRACE(c.name);
-        ASSERT_EQ(draw(c, "font.psf"), 0);
+        write_file(dir.path("font.bin"), c.rows);
+        ToolRun r = run_tool(DRAW, {"font.bin", "font.psf", std::to_string(c.height), std::to_string(c.first)},
+                             dir.root());
+        ASSERT_EQ(r.status, 0);
         std::vector<std::string> entries;
         SeenFont seen = psfxtable_cells(dir.path("font.psf"), &entries);
         ASSERT_EQ(seen.error, "");
         size_t glyphs = c.rows.size() / c.height;
-        size_t padded = glyphs <= 256 ? 256 : glyphs <= 512 ? 512 : glyphs;
-        EXPECT_EQ(psf_header(read_file(dir.path("font.psf"))).count, padded);
-        ASSERT_EQ(entries.size(), padded);
+        bool space = c.first <= 32 && 32 < c.first + glyphs;
+        bool laid_out = glyphs + !space <= 512;
+        size_t positions = glyphs + !space <= 256 ? 256 : laid_out ? 512 : glyphs;
+        EXPECT_EQ(psf_header(read_file(dir.path("font.psf"))).count, positions);
+        EXPECT_EQ(r.output, laid_out ? "" : "the console loads at most 512 glyphs; this PSF holds " +
+                                                std::to_string(glyphs) + ".\r\n");
+        ASSERT_EQ(entries.size(), positions);
         ASSERT_EQ(seen.glyphs.size(), glyphs);
         for (size_t g = 0; g < glyphs; ++g)
             ASSERT_EQ(seen.glyphs[c.first + g], glyph_rows(c, g)) << "glyph " << g;
-        for (size_t g = glyphs; g < padded; ++g)
-            ASSERT_EQ(entries[g], "") << "pad " << g;
+        if (!laid_out)
+            continue;
+        EXPECT_EQ(entries[32], space ? "U+0020" : "");
+        for (size_t code = c.first; code < c.first + glyphs && code < positions; ++code)
+            EXPECT_EQ(std::stoul(entries[code].substr(2), nullptr, 16), code);
     }
 }
 

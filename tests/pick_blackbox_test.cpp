@@ -22,7 +22,7 @@ const std::string BDF =
     "SIZE 2 72 72\n"
     "FONTBOUNDINGBOX 6 2 0 0\n"
     "STARTPROPERTIES 2\n"
-    "COPYRIGHT \"ENDPROPERTIES, then STARTCHAR BITMAP\"\n"
+    "FAMILY_NAME \"ENDPROPERTIES, then STARTCHAR BITMAP\"\n"
     "CHARSET_REGISTRY \"ISO10646\"\n"
     "ENDPROPERTIES\n"
     "CHARS 2\n"
@@ -110,8 +110,18 @@ TEST_F(PickTool, PicksWhatRealFilesHoldAndSaysEveryLoss)
          "U+0041 loses ink outside the 6 by 2 cell.\r\n", std::string("\0\x3f", 2)},
         {"ink cut right of the cell", replaced(replaced(BDF, "BBX 6 2 0 0", "BBX 7 2 0 0"), "FC\n", "FE\n"), {"65", "65"}, 8,
          "U+0041 loses ink outside the 6 by 2 cell.\r\n", PICKED.substr(2)},
-        {"not Unicode", replaced(BDF, "\"ISO10646\"", "\"KOI8\"\nCHARSET_ENCODING \"R\""), {"65", "65"}, 0,
-         "codes are KOI8-R, not Unicode: taken as they stand.\r\n", PICKED.substr(2)},
+        {"not Unicode", replaced(BDF, "\"ISO10646\"", "\"JISX0201.1976\"\nCHARSET_ENCODING \"0\""), {"65", "65"}, 0,
+         "codes are JISX0201.1976-0, not Unicode: taken as they stand.\r\n", PICKED.substr(2)},
+        {"KOI8-R's codes in Unicode, a control code left out",
+         replaced(replaced(BDF, "\"ISO10646\"", "\"KOI8\"\nCHARSET_ENCODING \"R\""), "ENCODING 65", "ENCODING 163"),
+         {"1", "0x451"}, 0, "U+0001 to U+001F are not in the font: left blank.\r\nU+0021 to U+0450 are not in the font: "
+         "left blank.\r\n", std::string(2 * 0x1F, '\0') + PICKED.substr(0, 2) + std::string(2 * 0x430, '\0') + PICKED.substr(2)},
+        {"ISO8859-2's control codes left out", replaced(replaced(BDF, "\"ISO10646\"", "\"ISO8859\"\nCHARSET_ENCODING \"2\""),
+         "ENCODING 32", "ENCODING 1"), {"65", "65"}, 0, "ISO8859-2 has no character for the codes of 1 glyphs: left out.\r\n",
+         PICKED.substr(2)},
+        {"a row indented as wide as a line is kept", replaced(replaced(BDF, "BBX 6 2 0 0", "BBX 4096 2 0 0"), "FC\n84\n",
+         std::string(10, ' ') + "FC" + std::string(1022, '0') + "\n\t84" + std::string(1022, 'F') + "\n"), {"65", "65"}, 8,
+         "U+0041 loses ink outside the 6 by 2 cell.\r\n", PICKED.substr(2)},
         {"the first glyph keeps a code", replaced(BDF, "ENCODING 32", "ENCODING 65"), {"65", "65"}, 0, "",
          PICKED.substr(2)},
         {"PSF, a sequence gives no code", psf(), {"32", "65"}, 0, LACKS_21_TO_40,
@@ -158,6 +168,11 @@ TEST_F(PickTool, MalformedFontsAreRefusedByLineAndTouchNothing)
         {replaced(BDF, "CHARS 2", "CHARS 3"), "line 25: CHARS says 3, the font has 2 glyphs."},
         {replaced(BDF, "CHARS 2\n", ""), "line 24: the font has no CHARS."},
         {replaced(BDF, "ENDFONT\n", ""), "line 24: the font has no ENDFONT."},
+        {"STARTFONT 2.1\nCHARS 0\nENDFONT\n", "line 3: the font has no FONTBOUNDINGBOX."},
+        {replaced(BDF, "STARTCHAR space", "FONTBOUNDINGBOX 6 255 0 0\nSTARTCHAR space"),
+         "line 20: a FONTBOUNDINGBOX after the first glyph."},
+        {replaced(BDF, "STARTCHAR space", "FONTBOUNDINGBOX 6 1 0 0\nSTARTCHAR space"),
+         "line 20: a FONTBOUNDINGBOX after the first glyph."},
         {psf().substr(0, 33), "input file is a PSF font whose glyphs run past its end."},
         {psf("A\xff"), "input file is a PSF font whose table runs past its end."},
         {psf("A\xff \xff!"), "input file is a PSF font with bytes after its table."},
@@ -186,6 +201,8 @@ TEST_F(PickTool, StatusesAndMessages)
         {"last before first", BDF, {"font", "out.bin", "0x41", "0x40"}, 1, USAGE, "old"},
         {"last past U+10FFFF", BDF, {"font", "out.bin", "0", "0x110000"}, 1, USAGE, "old"},
         {"first not a number", BDF, {"font", "out.bin", "A"}, 1, USAGE, "old"},
+        {"an output form not known", BDF, {"font", "a.b/out.TTF"}, 1,
+         "output form not known: .TTF (the forms: .txt .png .bdf .psf .h .c .bin).\r\n" + USAGE, "old"},
         {"missing font", BDF, {"none", "out.bin"}, 2, "can't open input file.\r\n", "old"},
         {"output is the font", BDF, {"font", "font"}, 3, "can't open output file.\r\n", "old"},
         {"output can't be written", BDF, {"font", "/dev/full", "65", "65"}, 4, "can't write output file.\r\n", "old"},
