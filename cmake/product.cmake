@@ -16,6 +16,7 @@ set(GLYPHROW_SHARED_SOURCES
   stream/error.cpp
   stream/gets.cpp
   stream/rewind.cpp
+  stream/seekable.cpp
   stream/write.cpp
   stream/write_whole.cpp
   stream/putc.cpp

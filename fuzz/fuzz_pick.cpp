@@ -1,7 +1,7 @@
 // Any font through one of glyphpick's readers (the start of the reader's
 // form, PSF's magic where PICK_PSF is defined or "STARTFONT", is put before
 // the fuzzer's bytes) over the fake platform,
-// with a range from the first two bytes: no crash, leak or held handle, the
+// with a range from the first two bytes (and the font a pipe or a file): no crash, leak or held handle, the
 // font never written, a malformed font leaving the output as it was, and a
 // picked font of whole glyphs, one per code of the range.
 #include "../pick/pick.h"
@@ -33,7 +33,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     fake::reset();
     stdout_stream = Stream{GetStdHandle(STD_OUTPUT_HANDLE), 0, 0};
-    unsigned first = data[0] * 4, last = first + data[1];
+    // The second byte's top bit makes the font a pipe, which can't be
+    // rewound: the PSF reader then holds the glyphs.
+    unsigned first = data[0] * 4, last = first + (data[1] & 0x7F);
+    if (data[1] & 0x80)
+        fake::fail_call(fake::SET_FILE_POINTER, 1);
     std::string font = std::string(PICK_MAGIC, sizeof PICK_MAGIC - 1) +
                        std::string(reinterpret_cast<const char *>(data + 2), size - 2);
     fake::put_file("font", font);

@@ -20,6 +20,8 @@ enum : DWORD {
     SEQUENCE_MARK = 0xFFFFFFFCu,
 };
 
+enum : unsigned char { HELD_CUT = 0x80 };  // a held row's ink outside the cell
+
 const char PSF_FONT[] = "input file is a PSF font ";
 const char SIZES_DONT_FIT[] = "whose sizes don't fit together.";
 const char TOO_HIGH[] = "more than 255 rows high.";
@@ -37,6 +39,7 @@ struct Psf {
     DWORD listed;  // glyphs that may hold a picked code
     DWORD *first;  // per glyph: its first code's offset in the range, or NONE
     DWORD *next;   // per code of the range: the glyph's next code, or NONE (in first's block)
+    unsigned char *held;  // a font that can't be read twice: its glyphs, a byte a row, or null
 };
 
 // "input file is a PSF font " and what is wrong with it.
@@ -124,13 +127,26 @@ void free_lists(Psf &f)
 {
     if (f.first)
         block_free(f.first);
+    if (f.held)
+        block_free(f.held);
 }
 
-// The glyph holds the code, unless an earlier glyph claimed it.
+// The glyph holds the code, unless an earlier glyph claimed it: its rows
+// are copied now where they are held, or else placed by the second pass.
 void claim(Psf &f, Picked &p, DWORD glyph, DWORD code)
 {
-    if (!picked_claim(p, code))
+    unsigned char *rows = picked_claim(p, code);
+    if (!rows)
         return;
+    if (f.held) {
+        const unsigned char *held = f.held + glyph * f.height;
+        for (DWORD r = 0; r < f.height; ++r) {
+            rows[r] = held[r] & ROW_BITS;
+            if (held[r] & HELD_CUT)
+                p.state[code - p.first] |= CUT;
+        }
+        return;
+    }
     f.next[code - p.first] = f.first[glyph];
     f.first[glyph] = code - p.first;
 }
@@ -205,21 +221,47 @@ int find_codes(Input &in, Psf &f, Picked &p)
     return STATUS_DONE;
 }
 
-// One byte of a glyph's row: bits 7 to 2 of its first byte are cells 1 to
-// 6; ink in any other column of the glyph's width is outside the cell.
-void place_byte(const Psf &f, Picked &p, DWORD glyph, DWORD row, DWORD column_byte, DWORD byte)
+// One byte of a glyph's row as a row byte: bits 7 to 2 of its first byte
+// are cells 1 to 6; ink in any other column of the glyph's width is outside
+// the cell, HELD_CUT.
+unsigned char row_cells(const Psf &f, DWORD column_byte, DWORD byte)
 {
     DWORD columns = f.width - 8 * column_byte;
     byte &= columns >= 8 ? 0xFFu : (0xFF00u >> columns) & 0xFF;
     const DWORD below_cells = (1u << WIDE_ROW_SHIFT) - 1;
     DWORD cells = column_byte == 0 ? byte >> WIDE_ROW_SHIFT : 0;
     bool outside = column_byte == 0 ? (byte & below_cells) != 0 : byte != 0;
+    return static_cast<unsigned char>(cells | (outside ? HELD_CUT : 0));
+}
+
+void place_byte(const Psf &f, Picked &p, DWORD glyph, DWORD row, unsigned char cells)
+{
     for (DWORD c = f.first[glyph]; c != NONE; c = f.next[c]) {
         unsigned char &at = p.rows[c * p.height + row];
-        at = static_cast<unsigned char>(at | cells);
-        if (outside)
+        at = static_cast<unsigned char>(at | (cells & ROW_BITS));
+        if (cells & HELD_CUT)
             p.state[c] |= CUT;
     }
+}
+
+// A font from a pipe can't be rewound for a second pass: its glyphs are
+// held, a byte a row, until the table after them gives their codes.
+int hold_glyphs(Input &in, Psf &f, Picked &p)
+{
+    DWORD rows = f.count * f.height;  // below count * glyph_size, which fits
+    f.held = static_cast<unsigned char *>(block_alloc(rows));
+    if (!f.held)
+        return STATUS_NO_MEMORY;
+    for (DWORD i = 0; i < rows; ++i)
+        f.held[i] = 0;
+    for (DWORD g = 0; g < f.count; ++g)
+        for (DWORD i = 0; i < f.glyph_size; ++i) {
+            int byte = input_byte(in);
+            if (byte == STREAM_EOF)
+                return fault(in, GLYPHS_PAST_END);
+            f.held[g * f.height + i / f.row_size] |= row_cells(f, i % f.row_size, static_cast<DWORD>(byte));
+        }
+    return read_table(in, f, p);
 }
 
 // The second pass (the only one without a table): the glyphs' rows.
@@ -235,7 +277,7 @@ int read_glyphs(Input &in, Psf &f, Picked &p)
             if (byte == STREAM_EOF)
                 return fault(in, GLYPHS_PAST_END);
             if (f.first[g] != NONE)
-                place_byte(f, p, g, i / f.row_size, i % f.row_size, static_cast<DWORD>(byte));
+                place_byte(f, p, g, i / f.row_size, row_cells(f, i % f.row_size, static_cast<DWORD>(byte)));
         }
     }
     return STATUS_DONE;
@@ -245,13 +287,13 @@ int read_glyphs(Input &in, Psf &f, Picked &p)
 
 int read_psf(Input &in, Picked &p)
 {
-    Psf f = {false, 0, 0, 0, 0, 0, 0, 0, 0, nullptr, nullptr};
+    Psf f = {false, 0, 0, 0, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr};
     int status = read_header(in, f);
     if (status == STATUS_DONE && !picked_begin(p, f.height))
         status = STATUS_NO_MEMORY;
-    if (status == STATUS_DONE)
-        status = find_codes(in, f, p);
-    if (status == STATUS_DONE)
+    if (status == STATUS_DONE && f.has_table && !stream_seekable(in.stream))
+        status = hold_glyphs(in, f, p);
+    else if (status == STATUS_DONE && (status = find_codes(in, f, p)) == STATUS_DONE)
         status = read_glyphs(in, f, p);
     free_lists(f);
     return status;

@@ -46,6 +46,7 @@ int stream_puts(const char *text, Stream *stream);
 DWORD text_length(const char *text);
 int print_line(const char *text);
 int stream_rewind(Stream *stream);
+bool stream_seekable(const Stream *stream);
 
 // Number text for messages and labels (base 10 or 16); see format.cpp.
 enum : DWORD { DECIMAL = 10, HEX = 16 };

@@ -184,9 +184,10 @@ HANDLE WINAPI CreateFileA(const char *name, DWORD access, DWORD share, void *sec
 DWORD WINAPI SetFilePointer(HANDLE file, LONG distance, LONG *distance_high, DWORD method)
 {
     Open *open = find(file);
-    if (enter(SET_FILE_POINTER) || !open || distance_high || (method != FILE_END && method != FILE_BEGIN))
+    if (enter(SET_FILE_POINTER) || !open || distance_high)
         return INVALID_SET_FILE_POINTER;
-    open->position = (method == FILE_END ? state.files[open->name].size() : 0) + distance;
+    size_t from = method == FILE_END ? state.files[open->name].size() : method == FILE_CURRENT ? open->position : 0;
+    open->position = from + distance;
     return static_cast<DWORD>(open->position);
 }
 
