@@ -38,6 +38,10 @@ TEST_F(DrawTool, StatusesMessagesAndDrawingsLeftAlone)
     const std::string USAGE = "usage>glyphdraw font.bin drawing.txt [height [first]]\r\n";
     const std::string NOT_A_FONT = "input file is not a glyph-row font: a byte is above 63.\r\n";
     const std::string ONE_GLYPH = "U+0041 A\n******\n*....*\n";
+    const std::string NO_WHOLE_GLYPH = "input file holds no whole glyph: no BDF or PSF is written.\r\n";
+    auto FORM_NOT_KNOWN = [](const std::string &suffix) {
+        return "output form not known: " + suffix + " (the forms: .txt .png .bdf .psf .h .c .bin).\r\n";
+    };
     const std::vector<StatusCase> cases = {
         {"no argument", {}, 1, USAGE, "old.txt", "old"},
         {"height not a number", {"font.bin", "old.txt", "eight"}, 1, USAGE, "old.txt", "old"},
@@ -57,6 +61,12 @@ TEST_F(DrawTool, StatusesMessagesAndDrawingsLeftAlone)
          "glyphs past U+10FFFF left out (BDF and PSF have no codes for them): 1.\r\n", "", ""},
         {"a C array holds whole glyphs", {"font.bin", "new.h", "3"}, 8,
          "input file ends inside a glyph: check the height.\r\n", "", ""},
+        {"an output form not known", {"font.bin", "new.ttf"}, 1, FORM_NOT_KNOWN(".ttf") + USAGE, "new.ttf", "-"},
+        {"a name ending in a dot", {"font.bin", "old."}, 1, FORM_NOT_KNOWN(".") + USAGE, "old.", "-"},
+        {"a hidden name is a drawing", {"font.bin", ".bdf", "2", "0x41"}, 0, "", ".bdf", ONE_GLYPH},
+        {".TXT is a drawing", {"font.bin", "new.TXT", "2", "0x41"}, 0, "", "new.TXT", ONE_GLYPH},
+        {"no whole glyph, no BDF", {"font.bin", "old.bdf", "3"}, 7, NO_WHOLE_GLYPH, "old.bdf", "old"},
+        {"an empty font, no PSF", {"empty.bin", "none.psf"}, 7, NO_WHOLE_GLYPH, "none.psf", "-"},
     };
     for (const StatusCase &c : cases) {
         SCOPED_TRACE(c.name);
@@ -64,6 +74,7 @@ TEST_F(DrawTool, StatusesMessagesAndDrawingsLeftAlone)
         write_file(dir.path("text.txt"), "U+0041 A\n******\n");  // "U" is 0x55
         write_file(dir.path("old.txt"), "old");
         write_file(dir.path("old.bdf"), "old");
+        write_file(dir.path("empty.bin"), "");
         ToolRun r = draw(c.args);
         EXPECT_EQ(r.status, c.status);
         EXPECT_EQ(r.output, c.output);

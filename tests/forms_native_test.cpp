@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 #include <random>
+#include <regex>
 
 namespace {
 
@@ -173,6 +174,61 @@ TEST_F(Forms, CompilersGiveTheFontFileBackAsCAndCpp)
         EXPECT_EQ(compiled_bytes(dir, CXX_COMPILER " -x c++ -std=c++17" + strict + in), c.rows);
         EXPECT_EQ(compiled_bytes(dir, C_COMPILER " -std=c99" + strict + apart), c.rows);
         EXPECT_EQ(compiled_bytes(dir, CXX_COMPILER " -x c++ -std=c++17" + strict + apart), c.rows);
+    }
+}
+
+// Every row of C output is its byte and a drawing of that byte's six
+// cells between "/* " and " */", as a reader of the header sees them.
+TEST_F(Forms, EachCRowsCommentDrawsItsByte)
+{
+    const FontCase sample = font_cases()[0];
+    for (const char *name : {"font.h", "font.c"}) {
+        SCOPED_TRACE(name);
+        ASSERT_EQ(draw(sample, name), 0);
+        std::istringstream lines(read_file(dir.path(name)));
+        size_t rows = 0;
+        const std::regex row("    0x([0-9a-f]{2}), /\\* ([.*]{6}) \\*/");
+        std::smatch m;
+        for (std::string line; std::getline(lines, line);) {
+            if (line.find("    0x") != 0)
+                continue;
+            ASSERT_TRUE(std::regex_match(line, m, row)) << line;
+            int drawn = 0;
+            for (char cell : m[2].str())
+                drawn = drawn << 1 | (cell == '*');
+            ASSERT_EQ(std::stoi(m[1], nullptr, 16), drawn) << line;
+            ++rows;
+        }
+        EXPECT_EQ(rows, sample.rows.size());
+    }
+}
+
+// An output named after a keyword of C or C++, `main`, or a name the
+// compiler defines gets a name that C99 to C23 and C++20 compile, strictly.
+TEST_F(Forms, EveryOutputNameCompilesInCAndCpp)
+{
+    const std::vector<std::pair<std::string, std::string>> names = {
+        {"default", "default_"}, {"int", "int_"}, {"char", "char_"}, {"new", "new_"}, {"class", "class_"},
+        {"and", "and_"}, {"not", "not_"}, {"main", "main_"}, {"typeof", "typeof_"}, {"_Bool", "_Bool_"},
+        {"linux", "linux_"}, {"__LINE__", "__LINE___"}, {"char8_t", "char8_t_"}, {"9x-font", "_9x_font"},
+        {"ints", "ints"}};
+    const FontCase sample = font_cases()[0];
+    const std::string strict = " -Wall -Wextra -pedantic -Werror ";
+    for (const auto &[file, c_name] : names) {
+        SCOPED_TRACE(file);
+        ASSERT_EQ(draw(sample, file + ".h"), 0);
+        ASSERT_EQ(draw(sample, file + ".c"), 0);
+        write_file(dir.path("use.c"), "#include \"" + file + ".h\"\nint main(void) { return sizeof " + c_name +
+                                          " != " + c_name + "_count * " + c_name + "_height; }\n");
+        std::string use = " '" + dir.path("use.c") + "' -I'" + dir.root() + "' -o '" + dir.path("use") + "' 2>&1";
+        std::string alone = " -c '" + dir.path(file + ".c") + "' -o '" + dir.path("alone.o") + "' 2>&1";
+        for (const char *c : {" -std=c99", " -std=gnu11", " -std=c2x"}) {
+            EXPECT_EQ(std::system((C_COMPILER + std::string(c) + strict + use).c_str()), 0) << c;
+            EXPECT_EQ(std::system((C_COMPILER + std::string(c) + strict + alone).c_str()), 0) << c;
+            EXPECT_EQ(std::system(("'" + dir.path("use") + "'").c_str()), 0);
+        }
+        EXPECT_EQ(std::system((CXX_COMPILER " -x c++ -std=c++20" + strict + use).c_str()), 0);
+        EXPECT_EQ(std::system((CXX_COMPILER " -x c++ -std=c++20" + strict + alone).c_str()), 0);
     }
 }
 
