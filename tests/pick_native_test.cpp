@@ -4,6 +4,7 @@
 #include "font_readers.h"
 #include "run_tool.h"
 
+#include <cstring>
 #include <dirent.h>
 #include <gtest/gtest.h>
 #include <iconv.h>
@@ -87,6 +88,76 @@ TEST(PickRealFonts, PsfFromAPipeIsPickedAsFromAFile)
         EXPECT_EQ(pipe.output, file.output);
         EXPECT_EQ(read_file(dir.path("pipe.bin")), read_file(dir.path("file.bin")));
     }
+}
+
+// The maker's COPYRIGHT and NOTICE, as FreeType reads them from the BDF,
+// pngcheck from the sheet's text chunks and the compiler from C (a "/*" or
+// "*/" inside harmless); forms without a place for them say so.
+TEST(PickNotices, CarriedIntoBdfPngAndCAndSaidWhereDropped)
+{
+    Scratch dir;
+    ASSERT_EQ(run_tool(DRAW, {SAMPLE_DIR "/sample-font.bin", "sample.bdf"}, dir.root()).status, 0);
+    const std::string copyright = "\"(c) 2026 \"\"Maker\"\" /* a */ */ end\"", notice = "\"Share and enjoy.\"";
+    std::string bdf = read_file(dir.path("sample.bdf"));
+    bdf.replace(bdf.find("STARTPROPERTIES 8\n"), 18,
+                "STARTPROPERTIES 10\nCOPYRIGHT " + copyright + "\nNOTICE " + notice + "\n");
+    write_file(dir.path("font.bdf"), bdf);
+    for (const char *form : {"out.bdf", "out.png", "out.h", "out.c", "out.txt", "out.psf", "out.bin"}) {
+        SCOPED_TRACE(form);
+        ToolRun r = run_tool(PICK, {"font.bdf", form}, dir.root());
+        EXPECT_EQ(r.status, 0);
+        bool carried = std::string(".bdf.png.h.c").find(std::strchr(form, '.')) != std::string::npos;
+        EXPECT_EQ(r.output, carried ? "" : "the font's copyright notice is not carried into this form.\r\n");
+    }
+    FT_Library library;
+    FT_Face face;
+    BDF_PropertyRec copyright_property, notice_property;
+    ASSERT_EQ(FT_Init_FreeType(&library), 0);
+    ASSERT_EQ(FT_New_Face(library, dir.path("out.bdf").c_str(), 0, &face), 0);
+    ASSERT_EQ(FT_Get_BDF_Property(face, "COPYRIGHT", &copyright_property), 0);
+    ASSERT_EQ(FT_Get_BDF_Property(face, "NOTICE", &notice_property), 0);
+    EXPECT_STREQ(copyright_property.u.atom, "(c) 2026 \"\"Maker\"\" /* a */ */ end");  // FreeType keeps BDF's quoting
+    EXPECT_STREQ(notice_property.u.atom, "Share and enjoy.");
+    FT_Done_Face(face);
+    FT_Done_FreeType(library);
+    std::string text = dir.path("text");
+    ASSERT_EQ(std::system((PNGCHECK " -t '" + dir.path("out.png") + "' > '" + text + "'").c_str()), 0);
+    EXPECT_NE(read_file(text).find("Copyright:\n    (c) 2026 \"Maker\" /* a */ */ end\n"), std::string::npos);
+    EXPECT_NE(read_file(text).find("Disclaimer:\n    Share and enjoy.\n"), std::string::npos);
+    write_file(dir.path("use.c"), "#include \"out.h\"\nint main(void) { return out[0]; }\n");
+    for (const std::string &source : {"use.c", "out.c"})
+        EXPECT_EQ(std::system((C_COMPILER " -std=c99 -Wall -Wextra -pedantic -Werror -c '" + dir.path(source) +
+                               "' -I'" + dir.root() + "' -o '" + dir.path("x.o") + "'").c_str()), 0) << source;
+    const std::string comments = "/* (c) 2026 \"Maker\" / * a * / * / end */\n/* Share and enjoy. */\nstatic ";
+    EXPECT_EQ(read_file(dir.path("out.h")).substr(0, comments.size()), comments);
+}
+
+// FontForge's validation flags no glyph name of a BDF that glyphdraw or
+// glyphpick writes: uni0041 in the BMP, u1F600 past it, char55296 for a
+// surrogate or a code of another registry.
+TEST(PickNotices, FontForgeTakesEveryGlyphName)
+{
+    Scratch dir;
+    write_file(dir.path("font.bin"), std::string(3 * 8, '\x21'));
+    std::vector<std::string> made;
+    for (const char *first : {"0x20", "0xFFFE", "0xD7FF", "0x10FFFD"}) {
+        std::string name = std::string("from-") + first + ".bdf";
+        ASSERT_EQ(run_tool(DRAW, {"font.bin", name, "8", first}, dir.root()).status, 0);
+        made.push_back(dir.path(name));
+    }
+    std::string bdf = read_file(made[0]);
+    bdf.replace(bdf.find("\"ISO10646\""), 10, "\"JISX0201.1976\"");
+    bdf.replace(bdf.find("\"1\""), 3, "\"0\"");
+    write_file(dir.path("jis.bdf"), bdf);
+    ASSERT_EQ(run_tool(PICK, {"jis.bdf", "picked.bdf", "0x20", "0x22"}, dir.root()).status, 0);
+    made.push_back(dir.path("picked.bdf"));
+    std::string names;
+    for (const std::string &path : made)
+        names += " '" + path + "'";
+    EXPECT_NE(read_file(made[2]).find("STARTCHAR char55296\n"), std::string::npos);
+    EXPECT_NE(read_file(made[3]).find("STARTCHAR u10FFFD\n"), std::string::npos);
+    EXPECT_NE(read_file(dir.path("picked.bdf")).find("STARTCHAR char33\n"), std::string::npos);
+    EXPECT_EQ(std::system(("/usr/bin/python3 " SOURCE_DIR "/tests/bdf_glyph_names.py" + names).c_str()), 0);
 }
 
 // A code of an 8-bit encoding in Unicode, by the C library's iconv; 0 where
