@@ -4,25 +4,6 @@
 
 namespace {
 
-enum : DWORD { LARGEST_BLOCK = 0x80000000u };  // the row count stays a DWORD
-
-// Doubles the block, keeping its first `used` bytes; false, the old block
-// kept, for want of memory.
-bool grow(unsigned char **block, DWORD *capacity, DWORD used)
-{
-    if (*capacity >= LARGEST_BLOCK)
-        return false;
-    unsigned char *bigger = static_cast<unsigned char *>(block_alloc(2 * *capacity));
-    if (!bigger)
-        return false;
-    for (DWORD i = 0; i < used; ++i)
-        bigger[i] = (*block)[i];
-    block_free(*block);
-    *block = bigger;
-    *capacity *= 2;
-    return true;
-}
-
 bool all_rows(const unsigned char *bytes, DWORD n)
 {
     for (DWORD i = 0; i < n; ++i)
@@ -41,7 +22,7 @@ int read_font(Stream *font, unsigned char **rows, DWORD *count)
     if (!*rows)
         return STATUS_NO_MEMORY;
     for (;;) {
-        if (*count == capacity && !grow(rows, &capacity, *count))
+        if (*count == capacity && !block_grow(rows, &capacity, *count))
             return STATUS_NO_MEMORY;
         DWORD got = stream_read_block(*rows + *count, capacity - *count, font);
         if (got == 0)

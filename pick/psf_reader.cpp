@@ -21,6 +21,7 @@ enum : DWORD {
 };
 
 enum : unsigned char { HELD_CUT = 0x80 };  // a held row's ink outside the cell
+enum : DWORD { HELD_FIRST = 4096 };  // bytes of held rows at first, doubled as needed
 
 const char PSF_FONT[] = "input file is a PSF font ";
 const char SIZES_DONT_FIT[] = "whose sizes don't fit together.";
@@ -245,22 +246,26 @@ void place_byte(const Psf &f, Picked &p, DWORD glyph, DWORD row, unsigned char c
 }
 
 // A font from a pipe can't be rewound for a second pass: its glyphs are
-// held, a byte a row, until the table after them gives their codes.
+// held, a byte a row, until the table after them gives their codes. The
+// block grows with the glyphs read, never to what a header merely claims.
 int hold_glyphs(Input &in, Psf &f, Picked &p)
 {
-    DWORD rows = f.count * f.height;  // below count * glyph_size, which fits
-    f.held = static_cast<unsigned char *>(block_alloc(rows));
+    DWORD capacity = HELD_FIRST;
+    f.held = static_cast<unsigned char *>(block_alloc(capacity));
     if (!f.held)
         return STATUS_NO_MEMORY;
-    for (DWORD i = 0; i < rows; ++i)
-        f.held[i] = 0;
-    for (DWORD g = 0; g < f.count; ++g)
+    for (DWORD g = 0, at = 0; g < f.count; ++g, at += f.height) {
+        if (at + f.height > capacity && !block_grow(&f.held, &capacity, at))
+            return STATUS_NO_MEMORY;
+        for (DWORD r = 0; r < f.height; ++r)
+            f.held[at + r] = 0;
         for (DWORD i = 0; i < f.glyph_size; ++i) {
             int byte = input_byte(in);
             if (byte == STREAM_EOF)
                 return fault(in, GLYPHS_PAST_END);
-            f.held[g * f.height + i / f.row_size] |= row_cells(f, i % f.row_size, static_cast<DWORD>(byte));
+            f.held[at + i / f.row_size] |= row_cells(f, i % f.row_size, static_cast<DWORD>(byte));
         }
+    }
     return read_table(in, f, p);
 }
 

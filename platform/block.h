@@ -7,5 +7,10 @@
 
 void *block_alloc(SIZE_T size);
 void block_free(void *block);
+// Doubles a block of *capacity bytes, keeping its first `used`: false, the
+// old block kept, when the heap refuses or the block has LARGEST_BLOCK
+// bytes already (so that a size stays a DWORD).
+enum : DWORD { LARGEST_BLOCK = 0x80000000u };
+bool block_grow(unsigned char **block, DWORD *capacity, DWORD used);
 
 #endif
