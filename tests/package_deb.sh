@@ -13,7 +13,8 @@ version=$(sed -n 's/^project(glyphrow VERSION \([0-9.]*\).*/\1/p' "$source_dir/C
 [[ -n $version ]] || bad "no version in CMakeLists.txt"
 
 installed=(bin/glyphrow bin/glyphdraw bin/glyphcheck bin/glyphpick
-           share/man/man1/glyphrow.1 share/man/man1/glyphdraw.1 share/man/man1/glyphcheck.1 share/man/man1/glyphpick.1
+           share/man/man1/glyphrow.1.gz share/man/man1/glyphdraw.1.gz share/man/man1/glyphcheck.1.gz
+           share/man/man1/glyphpick.1.gz share/doc/glyphrow/copyright share/doc/glyphrow/changelog.gz
            share/doc/glyphrow/README.md share/doc/glyphrow/examples/sample-font.txt
            share/doc/glyphrow/examples/sample-font.bin share/doc/glyphrow/examples/sample-font.png)
 
@@ -35,6 +36,10 @@ contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
 for f in "${installed[@]}"; do
   grep -qx "./usr/$f" <<<"$contents" || bad "not in the package: /usr/$f"
 done
+
+# Debian's own checker of packages: no error and no warning.
+lintian --fail-on error,warning "$deb" >"$scratch/lintian.log" 2>&1 || { cat "$scratch/lintian.log"; bad "lintian"; }
+grep -q '^License: Expat' "$scratch/prefix/share/doc/glyphrow/copyright" || bad "the copyright file names no licence"
 
 dpkg-deb -x "$deb" "$scratch/root" || bad "can't unpack"
 doc=$scratch/root/usr/share/doc/glyphrow/examples

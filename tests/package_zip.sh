@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # package_zip.sh WINDOWS_BUILD_DIR SOURCE_DIR RUNNER: cpack makes
-# glyphrow-VERSION-win32.zip of the three exes, the README and the sample;
+# glyphrow-VERSION-win32.zip of the four exes, the README, the licence and the sample;
 # the exes unpacked from it check, convert and draw the sample, run by
 # RUNNER (wine, or the emulated CPU's pe_run).
 set -u
@@ -18,7 +18,7 @@ zip=$scratch/package/glyphrow-$version-win32.zip
 [[ -f $zip ]] || { echo "FAIL: no glyphrow-$version-win32.zip"; ls "$scratch/package"; exit 1; }
 top=glyphrow-$version-win32
 listed=$(unzip -Z1 "$zip")
-for f in glyphrow.exe glyphdraw.exe glyphcheck.exe glyphpick.exe README.md \
+for f in glyphrow.exe glyphdraw.exe glyphcheck.exe glyphpick.exe README.md LICENSE \
          examples/sample-font.txt examples/sample-font.bin examples/sample-font.png; do
   grep -qx "$top/$f" <<<"$listed" || bad "not in the zip: $f"
 done
