@@ -13,6 +13,15 @@ bad() { echo "FAIL: $*"; fail=1; }
 lint=$(cd "$root/man" && "$mandoc" -T lint ./*.1 2>&1)
 [[ -z $lint ]] || bad "$lint"
 
+# Each page's SEE ALSO names every other tool of the family.
+for page in "$root"/man/*.1; do
+  see_also=$(sed -n '/^\.Sh SEE ALSO/,/^\.Sh/p' "$page")
+  for tool in glyphrow glyphdraw glyphcheck glyphpick; do
+    [[ $(basename "$page") == $tool.1 ]] || grep -q "^\.Xr $tool 1" <<<"$see_also" ||
+      bad "$(basename "$page") doesn't name $tool under SEE ALSO"
+  done
+done
+
 # The README's status tables: each belongs to the tool whose heading it
 # stands under (glyphrow's under "Exit statuses and messages").
 tool=""
