@@ -130,6 +130,8 @@ TEST_F(PickTool, PicksWhatRealFilesHoldAndSaysEveryLoss)
          std::string("\0\0\0\0\x02", 5)), {"0", "1"}, 0, "", std::string("\x3f\x21\0\0", 4)},
         {"PSF 1 with its table, 8 wide", psf1(), {"65", "65"}, 8, "U+0041 loses ink outside the 6 by 2 cell.\r\n",
          PICKED.substr(2)},
+        {"a maker's notice a drawing can't carry", replaced(BDF, "FAMILY_NAME", "COPYRIGHT"), {"65", "65"}, 0,
+         "the font's copyright notice is not carried into this form.\r\n", PICKED.substr(2)},
         {"default range, last at least first", BDF, {"0x41"}, 0, "U+0042 to U+007E are not in the font: left blank.\r\n",
          PICKED.substr(2) + std::string(2 * (0x7E - 0x41), '\0')},
     };
