@@ -39,7 +39,8 @@ function(glyphrow_add_tool tool)
   set(sources ${GLYPHROW_SHARED_SOURCES} ${${tool}_JOB})
   set(entry ${${tool}_ENTRY})
   if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
-    add_executable(${tool}_exe ${sources} ${GLYPHROW_ROOT}/platform/windows/manifest.rc)
+    add_executable(${tool}_exe ${sources} ${GLYPHROW_ROOT}/platform/windows/text_mode.cpp
+      ${GLYPHROW_ROOT}/platform/windows/manifest.rc)
     set_target_properties(${tool}_exe PROPERTIES OUTPUT_NAME ${tool})
     # windres finds the manifest the resource script names through this.
     target_include_directories(${tool}_exe PRIVATE ${GLYPHROW_ROOT}/platform/windows)

@@ -110,6 +110,7 @@ target_compile_definitions(blackbox_windows PRIVATE
   NATIVE_DRAW_COMMAND="$<TARGET_FILE:glyphdraw>"
   LAUNCH_COMMAND="${launcher}"
   TOOL_EXE="${GLYPHROW_EXE}"
+  EXE_LINE_ENDS
   SAMPLE_DIR="${PROJECT_SOURCE_DIR}/examples")
 add_dependencies(blackbox_windows windows_build glyphdraw glyphpick pe_run)
 

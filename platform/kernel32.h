@@ -61,4 +61,10 @@ KERNEL32_API HANDLE WINAPI GetProcessHeap(void);
 KERNEL32_API void *WINAPI HeapAlloc(HANDLE heap, DWORD flags, SIZE_T size);
 KERNEL32_API BOOL WINAPI HeapFree(HANDLE heap, DWORD flags, void *block);
 
+// A text stream's line ends are the platform's, as C's own streams have
+// them: on Windows a line feed is written as CR LF and a carriage return
+// read is dropped; on POSIX bytes pass unchanged. Each platform layer says
+// which (the in-memory fake stands in for Windows).
+extern const bool platform_text_crlf;
+
 #endif

@@ -1,6 +1,7 @@
 #include "stream.h"
 
-// Text mode, no end, no lookahead; the handles are bound at process start.
+// Text mode, no end, no lookahead; the handles (and, where text mode
+// passes bytes unchanged, the binary flag) are bound at process start.
 Stream stdin_stream;
 Stream stdout_stream;
 Stream stderr_stream;

@@ -109,7 +109,7 @@ TEST(NativeStart, FileSizeLimitIsAFailedWrite)
         write_inputs(dir);
         ToolRun r = run_tool(t.command, t.args, dir.root(), Output::captured, 2);
         EXPECT_EQ(r.status, 4);
-        EXPECT_EQ(r.output, "can't write output file.\r\n");
+        EXPECT_EQ(r.output, "can't write output file." LINE_END);
     }
 }
 

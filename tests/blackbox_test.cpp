@@ -12,11 +12,11 @@ const std::vector<std::string> TOOL = {TOOL_COMMAND};
 const std::string SAMPLE_SOURCE = SAMPLE_DIR "/sample-font.txt";
 const std::string SAMPLE_FONT = SAMPLE_DIR "/sample-font.bin";
 
-const std::string USAGE = "usage>glyphrow source.txt font.bin\r\n";
-const std::string CANT_OPEN_INPUT = "can't open input file.\r\n";
-const std::string CANT_OPEN_OUTPUT = "can't open output file.\r\n";
-const std::string CANT_WRITE = "can't write output file.\r\n";
-const std::string CANT_READ = "can't read input file.\r\n";
+const std::string USAGE = "usage>glyphrow source.txt font.bin" LINE_END;
+const std::string CANT_OPEN_INPUT = "can't open input file." LINE_END;
+const std::string CANT_OPEN_OUTPUT = "can't open output file." LINE_END;
+const std::string CANT_WRITE = "can't write output file." LINE_END;
+const std::string CANT_READ = "can't read input file." LINE_END;
 
 class Tool : public ::testing::Test {
 protected:

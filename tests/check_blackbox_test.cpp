@@ -79,7 +79,7 @@ TEST(CheckTool, FindsEachMistakeAtItsLine)
         ToolRun r = run_tool(CHECK, args, dir.root());
         std::string expected;
         for (const std::string &f : c.findings)
-            expected += f + "\r\n";
+            expected += f + "" LINE_END;
         EXPECT_EQ(r.output, expected);
         EXPECT_EQ(r.status, c.findings.empty() ? 0 : 7);
     }
@@ -94,17 +94,17 @@ struct StatusCase {
 
 TEST(CheckTool, StatusesAndMessages)
 {
-    const std::string USAGE = "usage>glyphcheck source.txt [height]\r\n";
+    const std::string USAGE = "usage>glyphcheck source.txt [height]" LINE_END;
     const std::vector<StatusCase> cases = {
         {"no source", {}, 1, USAGE},
         {"height 0", {"sample.txt", "0"}, 1, USAGE},
         {"height 256", {"sample.txt", "256"}, 1, USAGE},
         {"height in hex", {"sample.txt", "0x8"}, 1, USAGE},
-        {"missing source", {"none.txt"}, 2, "can't open input file.\r\n"},
-        {"source can't be read", {"/proc/self/mem"}, 5, "can't read input file.\r\n"},
+        {"missing source", {"none.txt"}, 2, "can't open input file." LINE_END},
+        {"source can't be read", {"/proc/self/mem"}, 5, "can't read input file." LINE_END},
         {"the sample is clean", {"sample.txt", "8"}, 0, ""},
         {"the sample without a height", {"sample.txt"}, 0, ""},
-        {"a wrong height", {"sample.txt", "7"}, 7, "line 2: " + run_of(8, 7) + "\r\n"},
+        {"a wrong height", {"sample.txt", "7"}, 7, "line 2: " + run_of(8, 7) + "" LINE_END},
     };
     Scratch dir;
     write_file(dir.path("sample.txt"), read_file(SAMPLE_DIR "/sample-font.txt"));

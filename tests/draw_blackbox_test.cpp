@@ -35,32 +35,32 @@ struct StatusCase {
 
 TEST_F(DrawTool, StatusesMessagesAndDrawingsLeftAlone)
 {
-    const std::string USAGE = "usage>glyphdraw font.bin drawing.txt [height [first]]\r\n";
-    const std::string NOT_A_FONT = "input file is not a glyph-row font: a byte is above 63.\r\n";
+    const std::string USAGE = "usage>glyphdraw font.bin drawing.txt [height [first]]" LINE_END;
+    const std::string NOT_A_FONT = "input file is not a glyph-row font: a byte is above 63." LINE_END;
     const std::string ONE_GLYPH = "U+0041 A\n******\n*....*\n";
-    const std::string NO_WHOLE_GLYPH = "input file holds no whole glyph: no BDF or PSF is written.\r\n";
+    const std::string NO_WHOLE_GLYPH = "input file holds no whole glyph: no BDF or PSF is written." LINE_END;
     auto FORM_NOT_KNOWN = [](const std::string &suffix) {
-        return "output form not known: " + suffix + " (the forms: .txt .png .bdf .psf .h .c .bin).\r\n";
+        return "output form not known: " + suffix + " (the forms: .txt .png .bdf .psf .h .c .bin)." LINE_END;
     };
     const std::vector<StatusCase> cases = {
         {"no argument", {}, 1, USAGE, "old.txt", "old"},
         {"height not a number", {"font.bin", "old.txt", "eight"}, 1, USAGE, "old.txt", "old"},
         {"first out of range", {"font.bin", "new.txt", "2", "1114112"}, 1, USAGE, "new.txt", "-"},
-        {"missing font", {"none.bin", "old.txt"}, 2, "can't open input file.\r\n", "old.txt", "old"},
-        {"missing font, no drawing made", {"none.bin", "new.png"}, 2, "can't open input file.\r\n", "new.png", "-"},
-        {"same file both ways", {"font.bin", "font.bin"}, 3, "can't open output file.\r\n", "font.bin", "\x3f\x21"},
-        {"drawing can't be written", {"font.bin", "/dev/full", "2"}, 4, "can't write output file.\r\n", "", ""},
-        {"font can't be read", {"/proc/self/mem", "new.txt"}, 5, "can't read input file.\r\n", "new.txt", "-"},
+        {"missing font", {"none.bin", "old.txt"}, 2, "can't open input file." LINE_END, "old.txt", "old"},
+        {"missing font, no drawing made", {"none.bin", "new.png"}, 2, "can't open input file." LINE_END, "new.png", "-"},
+        {"same file both ways", {"font.bin", "font.bin"}, 3, "can't open output file." LINE_END, "font.bin", "\x3f\x21"},
+        {"drawing can't be written", {"font.bin", "/dev/full", "2"}, 4, "can't write output file." LINE_END, "", ""},
+        {"font can't be read", {"/proc/self/mem", "new.txt"}, 5, "can't read input file." LINE_END, "new.txt", "-"},
         {"not a font", {"text.txt", "old.txt"}, 7, NOT_A_FONT, "old.txt", "old"},
         {"not a font, no sheet made", {"text.txt", "new.png"}, 7, NOT_A_FONT, "new.png", "-"},
         {"ends inside a glyph", {"font.bin", "new.txt", "3", "65"}, 8,
-         "input file ends inside a glyph: check the height.\r\n", "new.txt", ONE_GLYPH},
+         "input file ends inside a glyph: check the height." LINE_END, "new.txt", ONE_GLYPH},
         {"whole glyphs", {"font.bin", "old.txt", "2", "0x41"}, 0, "", "old.txt", ONE_GLYPH},
         {"not a font, BDF untouched", {"text.txt", "old.bdf"}, 7, NOT_A_FONT, "old.bdf", "old"},
         {"code past U+10FFFF left out", {"font.bin", "new.psf", "1", "0x10FFFF"}, 8,
-         "glyphs past U+10FFFF left out (BDF and PSF have no codes for them): 1.\r\n", "", ""},
+         "glyphs past U+10FFFF left out (BDF and PSF have no codes for them): 1." LINE_END, "", ""},
         {"a C array holds whole glyphs", {"font.bin", "new.h", "3"}, 8,
-         "input file ends inside a glyph: check the height.\r\n", "", ""},
+         "input file ends inside a glyph: check the height." LINE_END, "", ""},
         {"an output form not known", {"font.bin", "new.ttf"}, 1, FORM_NOT_KNOWN(".ttf") + USAGE, "new.ttf", "-"},
         {"a name ending in a dot", {"font.bin", "old."}, 1, FORM_NOT_KNOWN(".") + USAGE, "old.", "-"},
         {"a hidden name is a drawing", {"font.bin", ".bdf", "2", "0x41"}, 0, "", ".bdf", ONE_GLYPH},

@@ -29,7 +29,7 @@ TEST(DrawBuilds, ExeWritesWhatTheNativeToolWrites)
             std::string exe_bytes = read_file(dir.path(drawing));
             ToolRun native = run_tool(NATIVE_DRAW, args, dir.root());
             EXPECT_EQ(exe.status, native.status);
-            EXPECT_EQ(exe.output, native.output);
+            EXPECT_EQ(native_line_ends(exe.output), native.output);
             EXPECT_FALSE(exe_bytes.empty());
             EXPECT_EQ(exe_bytes, read_file(dir.path(drawing)));
         }
@@ -58,7 +58,7 @@ TEST(PickBuilds, ExeWritesWhatTheNativeToolWrites)
             std::string exe_bytes = read_file(dir.path(out));
             ToolRun native = run_tool(NATIVE_PICK, {source, out, "0x10", "0x50"}, dir.root());
             EXPECT_EQ(exe.status, native.status);
-            EXPECT_EQ(exe.output, native.output);
+            EXPECT_EQ(native_line_ends(exe.output), native.output);
             EXPECT_FALSE(exe_bytes.empty());
             EXPECT_EQ(exe_bytes, read_file(dir.path(out)));
         }

@@ -130,7 +130,7 @@ TEST_F(Forms, PsfIsLaidOutForTheConsoleAndPsfxtableFindsEveryGlyph)
         size_t positions = glyphs + !space <= 256 ? 256 : laid_out ? 512 : glyphs;
         EXPECT_EQ(psf_header(read_file(dir.path("font.psf"))).count, positions);
         EXPECT_EQ(r.output, laid_out ? "" : "the console loads at most 512 glyphs; this PSF holds " +
-                                                std::to_string(glyphs) + ".\r\n");
+                                                std::to_string(glyphs) + "." LINE_END);
         ASSERT_EQ(entries.size(), positions);
         ASSERT_EQ(seen.glyphs.size(), glyphs);
         for (size_t g = 0; g < glyphs; ++g)

@@ -11,7 +11,7 @@
 namespace {
 
 const std::vector<std::string> PICK = {PICK_COMMAND};
-const std::string USAGE = "usage>glyphpick font.bdf|font.psf output [first [last]]\r\n";
+const std::string USAGE = "usage>glyphpick font.bdf|font.psf output [first [last]]" LINE_END;
 
 // A small BDF of a cell 6 by 2 whose origin is its bottom: "A" (ink in every
 // cell of its first row) and a space with an empty box.
@@ -96,7 +96,7 @@ struct PickCase {
 
 TEST_F(PickTool, PicksWhatRealFilesHoldAndSaysEveryLoss)
 {
-    const std::string LACKS_21_TO_40 = "U+0021 to U+0040 are not in the font: left blank.\r\n";
+    const std::string LACKS_21_TO_40 = "U+0021 to U+0040 are not in the font: left blank." LINE_END;
     const std::string blank(2 * 0x20, '\0');
     const std::vector<PickCase> cases = {
         {"BDF, space to A", BDF, {"32", "0x41"}, 0, LACKS_21_TO_40, PICKED.substr(0, 2) + blank + PICKED.substr(2)},
@@ -105,34 +105,34 @@ TEST_F(PickTool, PicksWhatRealFilesHoldAndSaysEveryLoss)
          PICKED.substr(2)},
         {"lower-case hex, longer rows", replaced(replaced(BDF, "FC\n", "fc00\n"), "84\n", "84ff\n"), {"65", "65"}, 0, "",
          PICKED.substr(2)},
-        {"one missing code", BDF, {"0x42", "0x42"}, 0, "U+0042 is not in the font: left blank.\r\n", std::string(2, '\0')},
+        {"one missing code", BDF, {"0x42", "0x42"}, 0, "U+0042 is not in the font: left blank." LINE_END, std::string(2, '\0')},
         {"ink cut below the cell", replaced(BDF, "BBX 6 2 0 0", "BBX 6 2 0 -1"), {"65", "65"}, 8,
-         "U+0041 loses ink outside the 6 by 2 cell.\r\n", std::string("\0\x3f", 2)},
+         "U+0041 loses ink outside the 6 by 2 cell." LINE_END, std::string("\0\x3f", 2)},
         {"ink cut right of the cell", replaced(replaced(BDF, "BBX 6 2 0 0", "BBX 7 2 0 0"), "FC\n", "FE\n"), {"65", "65"}, 8,
-         "U+0041 loses ink outside the 6 by 2 cell.\r\n", PICKED.substr(2)},
+         "U+0041 loses ink outside the 6 by 2 cell." LINE_END, PICKED.substr(2)},
         {"not Unicode", replaced(BDF, "\"ISO10646\"", "\"JISX0201.1976\"\nCHARSET_ENCODING \"0\""), {"65", "65"}, 0,
-         "codes are JISX0201.1976-0, not Unicode: taken as they stand.\r\n", PICKED.substr(2)},
+         "codes are JISX0201.1976-0, not Unicode: taken as they stand." LINE_END, PICKED.substr(2)},
         {"KOI8-R's codes in Unicode, a control code left out",
          replaced(replaced(BDF, "\"ISO10646\"", "\"KOI8\"\nCHARSET_ENCODING \"R\""), "ENCODING 65", "ENCODING 163"),
-         {"1", "0x451"}, 0, "U+0001 to U+001F are not in the font: left blank.\r\nU+0021 to U+0450 are not in the font: "
-         "left blank.\r\n", std::string(2 * 0x1F, '\0') + PICKED.substr(0, 2) + std::string(2 * 0x430, '\0') + PICKED.substr(2)},
+         {"1", "0x451"}, 0, "U+0001 to U+001F are not in the font: left blank." LINE_END "U+0021 to U+0450 are not in the font: "
+         "left blank." LINE_END, std::string(2 * 0x1F, '\0') + PICKED.substr(0, 2) + std::string(2 * 0x430, '\0') + PICKED.substr(2)},
         {"ISO8859-2's control codes left out", replaced(replaced(BDF, "\"ISO10646\"", "\"ISO8859\"\nCHARSET_ENCODING \"2\""),
-         "ENCODING 32", "ENCODING 1"), {"65", "65"}, 0, "ISO8859-2 has no character for the codes of 1 glyphs: left out.\r\n",
+         "ENCODING 32", "ENCODING 1"), {"65", "65"}, 0, "ISO8859-2 has no character for the codes of 1 glyphs: left out." LINE_END,
          PICKED.substr(2)},
         {"a row indented as wide as a line is kept", replaced(replaced(BDF, "BBX 6 2 0 0", "BBX 4096 2 0 0"), "FC\n84\n",
          std::string(10, ' ') + "FC" + std::string(1022, '0') + "\n\t84" + std::string(1022, 'F') + "\n"), {"65", "65"}, 8,
-         "U+0041 loses ink outside the 6 by 2 cell.\r\n", PICKED.substr(2)},
+         "U+0041 loses ink outside the 6 by 2 cell." LINE_END, PICKED.substr(2)},
         {"the first glyph keeps a code", replaced(BDF, "ENCODING 32", "ENCODING 65"), {"65", "65"}, 0, "",
          PICKED.substr(2)},
         {"PSF, a sequence gives no code", psf(), {"32", "65"}, 0, LACKS_21_TO_40,
          PICKED.substr(0, 2) + blank + PICKED.substr(2)},
         {"PSF without a table: codes are indexes", replaced(psf(""), std::string("\x01\0\0\0\x02", 5),
          std::string("\0\0\0\0\x02", 5)), {"0", "1"}, 0, "", std::string("\x3f\x21\0\0", 4)},
-        {"PSF 1 with its table, 8 wide", psf1(), {"65", "65"}, 8, "U+0041 loses ink outside the 6 by 2 cell.\r\n",
+        {"PSF 1 with its table, 8 wide", psf1(), {"65", "65"}, 8, "U+0041 loses ink outside the 6 by 2 cell." LINE_END,
          PICKED.substr(2)},
         {"a maker's notice a drawing can't carry", replaced(BDF, "FAMILY_NAME", "COPYRIGHT"), {"65", "65"}, 0,
-         "the font's copyright notice is not carried into this form.\r\n", PICKED.substr(2)},
-        {"default range, last at least first", BDF, {"0x41"}, 0, "U+0042 to U+007E are not in the font: left blank.\r\n",
+         "the font's copyright notice is not carried into this form." LINE_END, PICKED.substr(2)},
+        {"default range, last at least first", BDF, {"0x41"}, 0, "U+0042 to U+007E are not in the font: left blank." LINE_END,
          PICKED.substr(2) + std::string(2 * (0x7E - 0x41), '\0')},
     };
     for (const PickCase &c : cases) {
@@ -191,7 +191,7 @@ TEST_F(PickTool, MalformedFontsAreRefusedByLineAndTouchNothing)
         write_file(dir.path("old.psf"), "old");
         ToolRun r = pick({"font.bdf", "old.psf", "0", "0x41"});
         EXPECT_EQ(r.status, 7);
-        EXPECT_EQ(r.output, message + "\r\n");
+        EXPECT_EQ(r.output, message + "" LINE_END);
         EXPECT_EQ(read_file(dir.path("old.psf")), "old");
     }
 }
@@ -204,11 +204,11 @@ TEST_F(PickTool, StatusesAndMessages)
         {"last past U+10FFFF", BDF, {"font", "out.bin", "0", "0x110000"}, 1, USAGE, "old"},
         {"first not a number", BDF, {"font", "out.bin", "A"}, 1, USAGE, "old"},
         {"an output form not known", BDF, {"font", "a.b/out.TTF"}, 1,
-         "output form not known: .TTF (the forms: .txt .png .bdf .psf .h .c .bin).\r\n" + USAGE, "old"},
-        {"missing font", BDF, {"none", "out.bin"}, 2, "can't open input file.\r\n", "old"},
-        {"output is the font", BDF, {"font", "font"}, 3, "can't open output file.\r\n", "old"},
-        {"output can't be written", BDF, {"font", "/dev/full", "65", "65"}, 4, "can't write output file.\r\n", "old"},
-        {"font can't be read", BDF, {"/proc/self/mem", "out.bin"}, 5, "can't read input file.\r\n", "old"},
+         "output form not known: .TTF (the forms: .txt .png .bdf .psf .h .c .bin)." LINE_END + USAGE, "old"},
+        {"missing font", BDF, {"none", "out.bin"}, 2, "can't open input file." LINE_END, "old"},
+        {"output is the font", BDF, {"font", "font"}, 3, "can't open output file." LINE_END, "old"},
+        {"output can't be written", BDF, {"font", "/dev/full", "65", "65"}, 4, "can't write output file." LINE_END, "old"},
+        {"font can't be read", BDF, {"/proc/self/mem", "out.bin"}, 5, "can't read input file." LINE_END, "old"},
     };
     for (const PickCase &c : cases) {
         SCOPED_TRACE(c.name);

@@ -109,7 +109,7 @@ TEST(PickNotices, CarriedIntoBdfPngAndCAndSaidWhereDropped)
         ToolRun r = run_tool(PICK, {"font.bdf", form}, dir.root());
         EXPECT_EQ(r.status, 0);
         bool carried = std::string(".bdf.png.h.c").find(std::strchr(form, '.')) != std::string::npos;
-        EXPECT_EQ(r.output, carried ? "" : "the font's copyright notice is not carried into this form.\r\n");
+        EXPECT_EQ(r.output, carried ? "" : "the font's copyright notice is not carried into this form." LINE_END);
     }
     FT_Library library;
     FT_Face face;

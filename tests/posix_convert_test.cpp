@@ -19,7 +19,7 @@ protected:
     void SetUp() override
     {
         out_fd = open(dir.path("stdout").c_str(), O_RDWR | O_CREAT | O_TRUNC, 0600);
-        stdout_stream = Stream{reinterpret_cast<HANDLE>(static_cast<intptr_t>(out_fd)), 0, 0};
+        stdout_stream = Stream{reinterpret_cast<HANDLE>(static_cast<intptr_t>(out_fd)), platform_text_crlf ? 0u : STREAM_BINARY, 0};  // as start-up binds it
     }
     void TearDown() override { close(out_fd); }
 
@@ -68,7 +68,7 @@ TEST_F(PosixConvert, SameFileAsSourceAndFontIsRefusedUntouched)
         EXPECT_EQ(convert(dir.path("src.txt"), font), STATUS_CANT_OPEN_OUTPUT);
         EXPECT_EQ(read_file(dir.path("src.txt")), source);
     }
-    EXPECT_EQ(output(), "can't open output file.\r\ncan't open output file.\r\n");
+    EXPECT_EQ(output(), "can't open output file.\ncan't open output file.\n");
 }
 
 struct OpenFailure {
@@ -85,12 +85,12 @@ TEST_F(PosixConvert, UnopenableFilesAndFailingDevices)
     write_file(dir.path("kept.bin"), "precious");
     mkdir(dir.path("folder").c_str(), 0700);
     const std::vector<OpenFailure> cases = {
-        {"missing source", dir.path("none.txt"), dir.path("kept.bin"), STATUS_CANT_OPEN_INPUT, "can't open input file.\r\n"},
-        {"directory as source", dir.path("folder"), dir.path("kept.bin"), STATUS_CANT_OPEN_INPUT, "can't open input file.\r\n"},
-        {"directory as font", dir.path("src.txt"), dir.path("folder"), STATUS_CANT_OPEN_OUTPUT, "can't open output file.\r\n"},
-        {"font in missing folder", dir.path("src.txt"), dir.path("no/font.bin"), STATUS_CANT_OPEN_OUTPUT, "can't open output file.\r\n"},
-        {"font that can't be written", dir.path("src.txt"), "/dev/full", STATUS_CANT_WRITE_OUTPUT, "can't write output file.\r\n"},
-        {"source that can't be read", "/proc/self/mem", dir.path("out.bin"), STATUS_CANT_READ_INPUT, "can't read input file.\r\n"},
+        {"missing source", dir.path("none.txt"), dir.path("kept.bin"), STATUS_CANT_OPEN_INPUT, "can't open input file.\n"},
+        {"directory as source", dir.path("folder"), dir.path("kept.bin"), STATUS_CANT_OPEN_INPUT, "can't open input file.\n"},
+        {"directory as font", dir.path("src.txt"), dir.path("folder"), STATUS_CANT_OPEN_OUTPUT, "can't open output file.\n"},
+        {"font in missing folder", dir.path("src.txt"), dir.path("no/font.bin"), STATUS_CANT_OPEN_OUTPUT, "can't open output file.\n"},
+        {"font that can't be written", dir.path("src.txt"), "/dev/full", STATUS_CANT_WRITE_OUTPUT, "can't write output file.\n"},
+        {"source that can't be read", "/proc/self/mem", dir.path("out.bin"), STATUS_CANT_READ_INPUT, "can't read input file.\n"},
     };
     for (const OpenFailure &c : cases) {
         SCOPED_TRACE(c.name);

@@ -76,3 +76,10 @@ ToolRun run_tool(const std::vector<std::string> &command, const std::vector<std:
     run.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
     return run;
 }
+
+std::string native_line_ends(std::string text)
+{
+    for (size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos;)
+        text.erase(at, 1);
+    return text;
+}

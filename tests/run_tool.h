@@ -6,6 +6,18 @@
 #include <string>
 #include <vector>
 
+// A message line's end as the tool under test writes it: CR LF from an exe
+// (Windows' text mode), a line feed alone from a native tool.
+#ifdef EXE_LINE_ENDS
+#define LINE_END "\r\n"
+#else
+#define LINE_END "\n"
+#endif
+
+// The exe's messages with their CR LF made line feeds, to compare with the
+// native tool's.
+std::string native_line_ends(std::string text);
+
 enum class Output { captured, closed, reader_gone };
 
 struct ToolRun {

@@ -135,6 +135,9 @@ int run_process(void (*entry)(void))
 
 }  // namespace fake
 
+// The fake stands in for Windows, line ends and all.
+const bool platform_text_crlf = true;
+
 using namespace fake;
 
 extern "C" {

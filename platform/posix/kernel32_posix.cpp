@@ -11,6 +11,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+// A text stream passes bytes unchanged on POSIX, as C's own streams do.
+const bool platform_text_crlf = false;
+
 namespace {
 
 const BOOL TRUE_ = 1;
