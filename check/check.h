@@ -32,6 +32,7 @@ enum Finding {
 // is open and not yet judged, held back so that the run's own finding,
 // which belongs at its first line, can go out before them.
 struct Findings {
+    const char *name;  // the drawing's, as the command line gave it
     bool any;
     bool holding;
     char *held;

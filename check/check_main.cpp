@@ -174,6 +174,7 @@ int check_main(int argc, char **argv)
     Stream *source = stream_open(argv[1], "rb");
     if (!source)
         return report(CANT_OPEN_INPUT_TEXT, STATUS_CANT_OPEN_INPUT);
+    c.findings.name = argv[1];
     check_source(c, source);
     bool read_failed = stream_error(source);
     stream_close(source);

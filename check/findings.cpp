@@ -72,11 +72,15 @@ void print(const char *text, DWORD n)
     stream_write(text, 1, n, &stdout_stream);  // standard output is in text mode: CR LF
 }
 
-// Keeps a finding back; false when no memory can be had for it.
-bool keep(Findings *findings, const char *text, DWORD n)
+// Keeps a finding back, its name and its text; false when no memory can be
+// had for it.
+bool keep(Findings *findings, const char *name, DWORD name_length, const char *text, DWORD n)
 {
-    if (findings->held_used + n > findings->held_size) {
+    DWORD needed = findings->held_used + name_length + n;
+    if (needed > findings->held_size) {
         DWORD size = findings->held_size ? 2 * findings->held_size : FIRST_HELD_SIZE;
+        while (size < needed)
+            size *= 2;
         char *held = static_cast<char *>(block_alloc(size));
         if (!held)
             return false;
@@ -86,6 +90,8 @@ bool keep(Findings *findings, const char *text, DWORD n)
         findings->held = held;
         findings->held_size = size;
     }
+    for (DWORD i = 0; i < name_length; ++i)
+        findings->held[findings->held_used++] = name[i];
     for (DWORD i = 0; i < n; ++i)
         findings->held[findings->held_used++] = text[i];
     return true;
@@ -95,15 +101,20 @@ bool keep(Findings *findings, const char *text, DWORD n)
 
 void note(Findings *findings, DWORD line, Finding finding, DWORD a, DWORD b)
 {
+    // "font.txt:12: ...", as compilers and linters print a line, so that
+    // editors and CI annotations find it.
     char text[FINDING_SIZE];
-    char *at = append(append_number(append(text, "line "), line), ": ");
+    char *at = append(append_number(append(text, ":"), line), ": ");
     at = append_finding(at, finding, a, b);
     *at++ = LINE_FEED;
     DWORD n = static_cast<DWORD>(at - text);
+    DWORD name_length = text_length(findings->name);
     findings->any = true;
     // Out of memory, a finding goes out at once: out of order, never lost.
-    if (!findings->holding || !keep(findings, text, n))
+    if (!findings->holding || !keep(findings, findings->name, name_length, text, n)) {
+        print(findings->name, name_length);
         print(text, n);
+    }
 }
 
 void hold(Findings *findings)

@@ -48,9 +48,9 @@ const char BAD_NUMBER[] = "a number is missing or too large.";
 const char NO_CHARS[] = "the font has no CHARS.";
 const char WRONG_CHARS[] = "CHARS says \3, the font has \4 glyphs.";
 const char NO_ENDFONT[] = "the font has no ENDFONT.";
-const char AT_LINE[] = "line \1: ";
-const char GLYPH_BY_CODE[] = "line \1: glyph \22";
-const char GLYPH_BY_LINE[] = "line \1: the glyph at line \5";
+const char AT_LINE[] = ":\1: ";
+const char GLYPH_BY_CODE[] = ":\1: glyph \22";
+const char GLYPH_BY_LINE[] = ":\1: the glyph at line \5";
 const char NO_ENCODING_OR_BBX[] = " has no ENCODING or no BBX before its BITMAP.";
 const char BAD_BBX[] = " has a BBX that doesn't fit.";
 const char NO_BITMAP[] = " has no BITMAP.";
@@ -368,13 +368,21 @@ const char *take_line(Reading &r)
     }
 }
 
-// "line 9: ...", and for a glyph "line 9: glyph U+0041 ...", or "line 9:
-// the glyph at line 5 ..." before its code is known.
+// "font.bdf:9: ...", as compilers and linters name a line, so that editors
+// and CI annotations find it; for a glyph "font.bdf:9: glyph U+0041 ...", or
+// "font.bdf:9: the glyph at line 5 ..." before its code is known.
 int malformed(Reading &r, const char *wrong)
 {
     bool coded = (r.seen & bit(ENCODING)) && r.values[CODE] != NO_CODE;
     const char *lead = *wrong != ' ' ? AT_LINE : coded ? GLYPH_BY_CODE : GLYPH_BY_LINE;
-    return say(STATUS_NOT_A_FONT, lead, wrong, r.values);
+    Out out;
+    out_begin(out, &stdout_stream);
+    put_text(out, r.in->name);
+    put_format(out, lead, r.values);
+    put_format(out, wrong, r.values);
+    put_byte(out, LINE_FEED);
+    out_end(out);
+    return STATUS_NOT_A_FONT;
 }
 
 }  // namespace

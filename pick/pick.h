@@ -28,6 +28,7 @@ enum : DWORD {
 // BLOCK_SIZE for the input, then room for one line of a BDF and for the
 // font's COPYRIGHT and NOTICE, which the output carries.
 struct Input {
+    const char *name;  // as the command line gave it, for messages about a line
     Stream *stream;
     unsigned char *block;
     DWORD at, end;

@@ -108,9 +108,10 @@ int write_picked(const char *name, Picked &p, bool from_bdf)
     return say_losses(p);
 }
 
-int pick(Stream *font, const char *name, Picked &p, unsigned char *block)
+int pick(Stream *font, char **argv, Picked &p, unsigned char *block)
 {
-    Input in = {font, block, 0, 0};
+    Input in = {argv[1], font, block, 0, 0};
+    const char *name = argv[2];
     Kind kind = peek_kind(in);
     int status = stream_error(font) ? STATUS_CANT_READ_INPUT : kind == BDF ? read_bdf(in, p) : read_psf(in, p);
     if (status == NOT_BDF)
@@ -138,7 +139,7 @@ int pick_main(int argc, char **argv)
     if (!font)
         return say(STATUS_CANT_OPEN_INPUT, CANT_OPEN_INPUT_TEXT, nullptr);
     unsigned char *block = static_cast<unsigned char *>(block_alloc(INPUT_BLOCK_SIZE));
-    int status = block ? pick(font, argv[2], p, block) : STATUS_NO_MEMORY;
+    int status = block ? pick(font, argv, p, block) : STATUS_NO_MEMORY;
     stream_close(font);
     if (block)
         block_free(block);
