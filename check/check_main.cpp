@@ -6,6 +6,14 @@
 namespace {
 
 const char USAGE_TEXT[] = "usage>glyphcheck source.txt [height]";
+const char HELP_TEXT[] =
+    "Reads a drawing exactly as glyphrow does and prints NAME:LINE: what, for each trap\n"
+    "that glyphrow passes in silence: a row inside a long line, a short row, a stray\n"
+    "cell, a row behind a tab or a byte order mark, text that isn't 8-bit, a lone\n"
+    "carriage return, and with a height, a run of rows that isn't whole glyphs.\n"
+    "  source.txt  the drawing\n"
+    "  height      rows a glyph, 1 to 255, as 8 or 0x8 (default: runs not checked)\n"
+    "Status 0: no findings; 7: findings. More: man glyphcheck, or README.md beside the exe.\n";
 
 enum : unsigned char {
     UNWRITTEN = 0xFF,  // fills a piece's buffer before it is read
@@ -167,9 +175,11 @@ void check_source(Checker &c, Stream *source)
 
 int check_main(int argc, char **argv)
 {
+    if (answered_help(argc, argv, "glyphcheck", USAGE_TEXT, HELP_TEXT))
+        return STATUS_DONE;
     Checker c = {};
     c.line = c.column = 1;
-    if (argc < 2 || (argc > 2 && !parse_number(argv[2], false, 1, MAX_HEIGHT, &c.height)))
+    if (argc < 2 || (argc > 2 && !read_argument("height", argv[2], HEIGHT_NUMBER, 1, MAX_HEIGHT, &c.height)))
         return report(USAGE_TEXT, STATUS_USAGE);
     Stream *source = stream_open(argv[1], "rb");
     if (!source)

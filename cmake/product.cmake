@@ -29,7 +29,8 @@ set(GLYPHROW_SHARED_SOURCES
   startup/split_command_line.cpp
   startup/start_process.cpp
   startup/report.cpp
-  startup/parse_number.cpp)
+  startup/parse_number.cpp
+  startup/arguments.cpp)
 list(TRANSFORM GLYPHROW_SHARED_SOURCES PREPEND ${GLYPHROW_ROOT}/)
 
 # The forms a font is written in, for the tools that write fonts.
@@ -46,7 +47,8 @@ set(GLYPHROW_FORMS_SOURCES
   forms/psf.cpp
   forms/c_source.cpp
   forms/font_file.cpp
-  forms/notice.cpp)
+  forms/notice.cpp
+  forms/input_kind.cpp)
 
 # Each tool: its job's sources, its entry among them, and the entry's name.
 set(GLYPHROW_TOOLS glyphrow glyphdraw glyphcheck glyphpick)
@@ -69,3 +71,5 @@ list(APPEND glyphpick_JOB ${GLYPHROW_FORMS_SOURCES})
 set(GLYPHROW_PRODUCT_FLAGS
   -nostdinc -nostdinc++ -fno-exceptions -fno-rtti -fno-threadsafe-statics
   -Wall -Wextra)
+# The one version, from CMakeLists.txt, for each tool's --version.
+set(GLYPHROW_PRODUCT_DEFINITIONS GLYPHROW_VERSION="${PROJECT_VERSION}")

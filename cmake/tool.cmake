@@ -47,6 +47,7 @@ function(glyphrow_add_tool tool)
     set(code_flags ${GLYPHROW_EXE_CODE_FLAGS} ${${tool}_EXE_FLAGS})
     target_compile_options(${tool}_exe PRIVATE
       $<$<COMPILE_LANGUAGE:CXX>:${GLYPHROW_PRODUCT_FLAGS} ${code_flags}>)
+    target_compile_definitions(${tool}_exe PRIVATE ${GLYPHROW_PRODUCT_DEFINITIONS})
     # With LTO the code is made at the link: every code flag goes there too.
     target_link_options(${tool}_exe PRIVATE
       ${code_flags} ${GLYPHROW_EXE_LINK_FLAGS} -Wl,--entry,_${entry})
@@ -55,6 +56,7 @@ function(glyphrow_add_tool tool)
   endif()
   add_library(${tool}_objects OBJECT ${sources})
   target_compile_options(${tool}_objects PRIVATE ${GLYPHROW_PRODUCT_FLAGS} ${GLYPHROW_TOOL_OPTIMISATION})
+  target_compile_definitions(${tool}_objects PRIVATE ${GLYPHROW_PRODUCT_DEFINITIONS})
   add_executable(${tool}
     ${GLYPHROW_ROOT}/platform/posix/main.cpp
     ${GLYPHROW_ROOT}/platform/posix/prepare.cpp

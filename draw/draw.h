@@ -8,7 +8,7 @@
 #include "../stream/stream.h"
 
 enum : int {
-    STATUS_NOT_A_FONT = 7,     // a byte above 63; nothing was written
+    STATUS_NOT_A_FONT = 7,     // a byte above 63, or another tool's input; nothing was written
     STATUS_PARTIAL_GLYPH = 8,  // written, less what the form can't hold
 };
 
@@ -20,11 +20,10 @@ enum : DWORD {
 
 int draw_main(int argc, char **argv);
 
-// Reads the whole font into a block that grows as needed, checking that
-// every byte is a row (0 to 63), before anything is written. Stores the
-// block (to be freed with block_free, even on failure; null when none could
-// be had) and its row count; returns STATUS_DONE or the status that ends
-// the run.
+// Reads the whole font into a block that grows as needed, before anything
+// is written. Stores the block (to be freed with block_free, even on
+// failure; null when none could be had) and its byte count; returns
+// STATUS_DONE or the status that ends the run.
 int read_font(Stream *font, unsigned char **rows, DWORD *count);
 
 #endif

@@ -7,7 +7,23 @@
 namespace {
 
 const char USAGE_TEXT[] = "usage>glyphdraw font.bin drawing.txt [height [first]]";
+const char HELP_TEXT[] =
+    "Writes a font file of row bytes (glyphrow's) in the form its output's suffix asks for.\n"
+    "  font.bin  one byte a glyph row, cell 1 (the leftmost) in bit 5\n"
+    "  output    .txt or none: a drawing that glyphrow reads back; .png: a glyph sheet;\n"
+    "            .bdf: BDF 2.1; .psf: a console font; .h, .c: C; .bin: the whole glyphs\n"
+    "  height    rows a glyph, 1 to 255 (default 8)\n"
+    "  first     the first glyph's code, 0 to 0x10FFFF, as 65, 0x41 or U+0041 (default 0x20)\n"
+    "More: man glyphdraw, or README.md beside the exe.\n";
 const char NOT_A_FONT_TEXT[] = "input file is not a glyph-row font: a byte is above 63.";
+// What the input is instead, by input_kind, from INPUT_DRAWING on.
+const char *const OTHER_INPUT_TEXTS[] = {
+    "input file is a drawing, not a glyph-row font: glyphrow converts it.",
+    "input file is a BDF font, not a glyph-row font: glyphpick reads it.",
+    "input file is a PSF font, not a glyph-row font: glyphpick reads it.",
+    "input file is a PNG image, not a font.",
+    "input file is gzip-compressed: unpack it first (zcat).",
+};
 const char NO_WHOLE_GLYPH_TEXT[] = "input file holds no whole glyph: no BDF or PSF is written.";
 const char PARTIAL_GLYPH_TEXT[] = "input file ends inside a glyph: check the height.";
 // \1 the number of glyphs.
@@ -19,9 +35,9 @@ bool read_arguments(int argc, char **argv, Font *font)
     font->first = DEFAULT_FIRST;
     if (argc < 3)
         return false;
-    if (argc > 3 && !parse_number(argv[3], false, 1, MAX_HEIGHT, &font->height))
+    if (argc > 3 && !read_argument("height", argv[3], HEIGHT_NUMBER, 1, MAX_HEIGHT, &font->height))
         return false;
-    return argc <= 4 || parse_number(argv[4], true, 0, MAX_CODE, &font->first);
+    return argc <= 4 || read_argument("first", argv[4], CODE_NUMBER, 0, MAX_CODE, &font->first);
 }
 
 // Ends a run in which nothing was written; the output is as it was. No
@@ -34,7 +50,17 @@ int refuse(Stream *font, int status, const char *text)
 
 const char *reading_fault(int status)
 {
-    return status == STATUS_NOT_A_FONT ? NOT_A_FONT_TEXT : status == STATUS_CANT_READ_INPUT ? CANT_READ_INPUT_TEXT : nullptr;
+    return status == STATUS_CANT_READ_INPUT ? CANT_READ_INPUT_TEXT : nullptr;
+}
+
+// Null for a glyph-row font; else why it isn't one: what it is instead
+// (a drawing first: the commonest mistake), or a byte above 63.
+const char *not_rows(const Font &f)
+{
+    InputKind kind = input_kind(f.row_bytes, f.rows);
+    if (kind == INPUT_ROW_FONT)
+        return nullptr;
+    return kind == INPUT_UNKNOWN ? NOT_A_FONT_TEXT : OTHER_INPUT_TEXTS[kind - INPUT_DRAWING];
 }
 
 // Both streams are closed before anything is said. A failed write or
@@ -59,6 +85,8 @@ int finish(Stream *font, Stream *out, bool written, const Font &f, Form form)
 // emptied). A BDF or a PSF without glyphs is a file that no reader takes.
 int draw(Stream *font, const char *name, Font &f, Form form)
 {
+    if (const char *wrong = not_rows(f))
+        return refuse(font, STATUS_NOT_A_FONT, wrong);
     if ((form == FORM_BDF || form == FORM_PSF) && whole_glyphs(f) == 0)
         return refuse(font, STATUS_NOT_A_FONT, NO_WHOLE_GLYPH_TEXT);
     f.descent = baseline_descent(f);
@@ -72,6 +100,8 @@ int draw(Stream *font, const char *name, Font &f, Form form)
 
 int draw_main(int argc, char **argv)
 {
+    if (answered_help(argc, argv, "glyphdraw", USAGE_TEXT, HELP_TEXT))
+        return STATUS_DONE;
     Font f = {};
     if (!read_arguments(argc, argv, &f) || !form_known(argv[2]))
         return say(STATUS_USAGE, USAGE_TEXT, nullptr);

@@ -1,18 +1,5 @@
 #include "draw.h"
 #include "../platform/block.h"
-#include "../rows/row.h"
-
-namespace {
-
-bool all_rows(const unsigned char *bytes, DWORD n)
-{
-    for (DWORD i = 0; i < n; ++i)
-        if (bytes[i] > ROW_BITS)
-            return false;
-    return true;
-}
-
-}  // namespace
 
 int read_font(Stream *font, unsigned char **rows, DWORD *count)
 {
@@ -27,8 +14,6 @@ int read_font(Stream *font, unsigned char **rows, DWORD *count)
         DWORD got = stream_read_block(*rows + *count, capacity - *count, font);
         if (got == 0)
             break;
-        if (!all_rows(*rows + *count, got))
-            return STATUS_NOT_A_FONT;
         *count += got;
     }
     return stream_error(font) ? STATUS_CANT_READ_INPUT : STATUS_DONE;

@@ -24,6 +24,14 @@ enum : DWORD {
     CONSOLE_MOST = 512,        // or 512
 };
 
+// What an input is, by its content: a font the tool at hand may not read,
+// so that it can say which tool does. A file of rows (every byte below
+// 64) is a glyph-row font, unless it is nothing but cells and line ends.
+enum InputKind {
+    INPUT_UNKNOWN, INPUT_ROW_FONT, INPUT_DRAWING, INPUT_BDF, INPUT_PSF, INPUT_PNG, INPUT_GZIP,
+};
+InputKind input_kind(const unsigned char *bytes, DWORD n);
+
 // A font in memory: `rows` row bytes (cell 1 in bit 5), `height` to a glyph,
 // glyph i having the code first + i. A partial last glyph is drawn (in a
 // drawing or a sheet) with the rows it has; the other forms hold whole

@@ -6,46 +6,54 @@
 namespace {
 
 const char USAGE_TEXT[] = "usage>glyphpick font.bdf|font.psf output [first [last]]";
+const char HELP_TEXT[] =
+    "Takes the glyphs of the codes first to last out of a BDF or PSF font (told by its\n"
+    "content) into cells 6 wide, in the form the output's suffix asks for: .txt or none\n"
+    "(a drawing), .png (a sheet), .bdf, .psf, .h, .c (C) or .bin (the font file).\n"
+    "  first, last  codes, 0 to 0x10FFFF, as 65, 0x41 or U+0041 (default 0x20, and the\n"
+    "               larger of first and 0x7E)\n"
+    "Each run of codes the font lacks, and each glyph that loses ink, is said.\n"
+    "More: man glyphpick, or README.md beside the exe.\n";
 const char NOT_A_FONT_TEXT[] = "input file is not a BDF or PSF font.";
 
-enum Kind { BDF, PSF };
+// What the input is instead of a BDF or PSF, by input_kind, from
+// INPUT_ROW_FONT on; null for the fonts it reads.
+const char *const OTHER_INPUT_TEXTS[] = {
+    "input file is a glyph-row font, not a BDF or PSF font: glyphdraw reads it.",
+    "input file is a drawing, not a BDF or PSF font: glyphrow converts it.",
+    nullptr,
+    nullptr,
+    "input file is a PNG image, not a font.",
+    "input file is gzip-compressed: unpack it first (zcat).",
+};
 
 // The range: first to last, last at least first (by default, the larger of
 // first and 0x7E).
 bool read_arguments(int argc, char **argv, Picked *p)
 {
     p->first = DEFAULT_FIRST;
-    if (argc < 3 || (argc > 3 && !parse_number(argv[3], true, 0, MAX_CODE, &p->first)))
+    if (argc < 3 || (argc > 3 && !read_argument("first", argv[3], CODE_NUMBER, 0, MAX_CODE, &p->first)))
         return false;
     p->last = p->first > DEFAULT_LAST ? p->first : DEFAULT_LAST;
-    if (argc > 4 && !parse_number(argv[4], true, p->first, MAX_CODE, &p->last))
+    if (argc > 4 && !read_argument("last", argv[4], CODE_NUMBER, 0, MAX_CODE, &p->last))
         return false;
+    if (p->last < p->first)
+        return say_below_first(argv[4], argv[3]);
     p->count = p->last - p->first + 1;
     return true;
 }
 
-// Told by its first bytes, never by its name: a PSF by its magic, a BDF by
-// its first line, which its reader looks at.
-Kind kind_of(const unsigned char *b, DWORD n)
+// The input's first block, as full as the input fills it (a pipe gives a
+// few bytes at a time): the kind is told by it, never by the name.
+InputKind peek_kind(Input &in)
 {
-    DWORD magic = 0;
-    for (DWORD i = 0; i < n && i < 4; ++i)
-        magic |= static_cast<DWORD>(b[i]) << (8 * i);
-    return (magic & 0xFFFF) == PSF1_MAGIC || magic == PSF2_MAGIC ? PSF : BDF;
-}
-
-// Enough of the input's first block to tell its kind, even from a pipe
-// that gives a few bytes at a time.
-Kind peek_kind(Input &in)
-{
-    const DWORD needed = 4;
-    while (in.end < needed) {
+    while (in.end < BLOCK_SIZE) {
         DWORD got = stream_read_block(in.block + in.end, BLOCK_SIZE - in.end, in.stream);
         if (got == 0)
             break;
         in.end += got;
     }
-    return kind_of(in.block, in.end);
+    return input_kind(in.block, in.end);
 }
 
 // \21 and \22 the first and last code of a run, \3 the cell's height.
@@ -112,20 +120,25 @@ int pick(Stream *font, char **argv, Picked &p, unsigned char *block)
 {
     Input in = {argv[1], font, block, 0, 0};
     const char *name = argv[2];
-    Kind kind = peek_kind(in);
-    int status = stream_error(font) ? STATUS_CANT_READ_INPUT : kind == BDF ? read_bdf(in, p) : read_psf(in, p);
+    InputKind kind = peek_kind(in);
+    // An empty input is no font of any kind.
+    if (in.end && kind >= INPUT_ROW_FONT && OTHER_INPUT_TEXTS[kind - INPUT_ROW_FONT] && !stream_error(font))
+        return say(STATUS_NOT_A_FONT, OTHER_INPUT_TEXTS[kind - INPUT_ROW_FONT], nullptr);
+    int status = stream_error(font) ? STATUS_CANT_READ_INPUT : kind == INPUT_PSF ? read_psf(in, p) : read_bdf(in, p);
     if (status == NOT_BDF)
         return say(STATUS_NOT_A_FONT, NOT_A_FONT_TEXT, nullptr);
     if (status == STATUS_CANT_READ_INPUT)
         return say(status, CANT_READ_INPUT_TEXT, nullptr);
     // Any other failure was said by the reader; no memory says nothing.
-    return status == STATUS_DONE ? write_picked(name, p, kind == BDF) : status;
+    return status == STATUS_DONE ? write_picked(name, p, kind != INPUT_PSF) : status;
 }
 
 }  // namespace
 
 int pick_main(int argc, char **argv)
 {
+    if (answered_help(argc, argv, "glyphpick", USAGE_TEXT, HELP_TEXT))
+        return STATUS_DONE;
     Picked p;
     p.rows = nullptr;
     p.descent = 0;

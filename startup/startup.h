@@ -15,10 +15,25 @@ char **start_process(int *count);
 // null when memory for it can't be had.
 char **split_command_line(int *count);
 
-// Reads an argument as a whole number from low to high, in decimal, or in
-// hex after "0x" or "0X" where hex_allowed; high must stay below 0x0FFFFFFF.
-// Returns false, storing nothing, for anything else.
-bool parse_number(const char *text, bool hex_allowed, DWORD low, DWORD high, DWORD *value);
+// Reads an argument as a whole number from low to high, in decimal, or,
+// where code_forms, in hex after "0x" or "0X" or as "U+0041" or "u+41" (one
+// to six digits); high must stay below 0x0FFFFFFF. Returns false, storing
+// nothing, for anything else.
+bool parse_number(const char *text, bool code_forms, DWORD low, DWORD high, DWORD *value);
+
+// An argument that is a number: a height (low to high, decimal) or a code
+// (0 to high, said in hex), in any form parse_number takes for a code.
+// False, having said which argument is wrong and what was typed, such as
+// `height: "12px" is not a number from 1 to 255.`; the usage line follows.
+enum NumberKind { HEIGHT_NUMBER, CODE_NUMBER };
+bool read_argument(const char *what, const char *text, NumberKind kind, DWORD low, DWORD high, DWORD *value);
+// `last: "0x20" is below first ("0x7E").`; false.
+bool say_below_first(const char *last, const char *first);
+
+// "--help" or "-h" as the first argument says the usage line and the help
+// that follows it; "--version" says the tool's name and the family's
+// version. True then: the tool ends with status 0, having opened nothing.
+bool answered_help(int argc, char **argv, const char *name, const char *usage, const char *help);
 
 // Each tool's entry: the platform starts the process there. Never returns.
 extern "C" [[noreturn]] void process_start(void);     // glyphrow

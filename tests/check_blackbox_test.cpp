@@ -97,9 +97,6 @@ TEST(CheckTool, StatusesAndMessages)
     const std::string USAGE = "usage>glyphcheck source.txt [height]" LINE_END;
     const std::vector<StatusCase> cases = {
         {"no source", {}, 1, USAGE},
-        {"height 0", {"sample.txt", "0"}, 1, USAGE},
-        {"height 256", {"sample.txt", "256"}, 1, USAGE},
-        {"height in hex", {"sample.txt", "0x8"}, 1, USAGE},
         {"missing source", {"none.txt"}, 2, "can't open input file." LINE_END},
         {"source can't be read", {"/proc/self/mem"}, 5, "can't read input file." LINE_END},
         {"the sample is clean", {"sample.txt", "8"}, 0, ""},

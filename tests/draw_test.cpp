@@ -65,18 +65,22 @@ struct StatusCase {
 TEST_F(DrawTest, StatusesMessagesAndWhatIsLeftUntouched)
 {
     const std::string PARTIAL = "input file ends inside a glyph: check the height." + CRLF;
+    auto HEIGHT = [](const std::string &typed) { return "height: \"" + typed + "\" is not a number from 1 to 255." + CRLF; };
+    auto FIRST = [](const std::string &typed) { return "first: \"" + typed + "\" is not a code from 0 to 0x10FFFF." + CRLF; };
     const std::vector<StatusCase> cases = {
         {"one argument", {"font.bin"}, "\x3f", 1, USAGE, true},
-        {"height 0", {"font.bin", "out.txt", "0"}, "\x3f", 1, USAGE, true},
-        {"height 256", {"font.bin", "out.txt", "256"}, "\x3f", 1, USAGE, true},
-        {"height in hex", {"font.bin", "out.txt", "0x8"}, "\x3f", 1, USAGE, true},
-        {"height with a sign", {"font.bin", "out.txt", "+8"}, "\x3f", 1, USAGE, true},
-        {"height with a blank", {"font.bin", "out.txt", "8 "}, "\x3f", 1, USAGE, true},
-        {"height that would wrap", {"font.bin", "out.txt", "4294967304"}, "\x3f", 1, USAGE, true},
-        {"empty height", {"font.bin", "out.txt", ""}, "\x3f", 1, USAGE, true},
-        {"first past the last code", {"font.bin", "out.txt", "1", "0x110000"}, "\x3f", 1, USAGE, true},
-        {"first of a bare 0x", {"font.bin", "out.txt", "1", "0x"}, "\x3f", 1, USAGE, true},
-        {"first not a number", {"font.bin", "out.txt", "1", "A"}, "\x3f", 1, USAGE, true},
+        {"height 0", {"font.bin", "out.txt", "0"}, "\x3f", 1, HEIGHT("0") + USAGE, true},
+        {"height 256", {"font.bin", "out.txt", "256"}, "\x3f", 1, HEIGHT("256") + USAGE, true},
+        {"height in hex", {"font.bin", "out.txt", "0x1"}, "\x3f", 0, "", false},
+        {"height with a sign", {"font.bin", "out.txt", "+8"}, "\x3f", 1, HEIGHT("+8") + USAGE, true},
+        {"height with a blank", {"font.bin", "out.txt", "8 "}, "\x3f", 1, HEIGHT("8 ") + USAGE, true},
+        {"height that would wrap", {"font.bin", "out.txt", "4294967304"}, "\x3f", 1, HEIGHT("4294967304") + USAGE, true},
+        {"empty height", {"font.bin", "out.txt", ""}, "\x3f", 1, HEIGHT("") + USAGE, true},
+        {"first past the last code", {"font.bin", "out.txt", "1", "0x110000"}, "\x3f", 1, FIRST("0x110000") + USAGE, true},
+        {"first of a bare 0x", {"font.bin", "out.txt", "1", "0x"}, "\x3f", 1, FIRST("0x") + USAGE, true},
+        {"first of seven hex digits", {"font.bin", "out.txt", "1", "U+0000041"}, "\x3f", 1, FIRST("U+0000041") + USAGE, true},
+        {"first as U+", {"font.bin", "out.txt", "1", "u+41"}, "\x3f", 0, "", false},
+        {"first not a number", {"font.bin", "out.txt", "1", "A"}, "\x3f", 1, FIRST("A") + USAGE, true},
         {"missing font", {"none.bin", "out.txt"}, "-", 2, "can't open input file." + CRLF, true},
         {"byte above 63", {"font.bin", "out.txt", "1"}, "\x3f\x40", 7,
          "input file is not a glyph-row font: a byte is above 63." + CRLF, true},

@@ -200,9 +200,6 @@ TEST_F(PickTool, StatusesAndMessages)
 {
     const std::vector<PickCase> cases = {
         {"no argument", BDF, {}, 1, USAGE, "old"},
-        {"last before first", BDF, {"font", "out.bin", "0x41", "0x40"}, 1, USAGE, "old"},
-        {"last past U+10FFFF", BDF, {"font", "out.bin", "0", "0x110000"}, 1, USAGE, "old"},
-        {"first not a number", BDF, {"font", "out.bin", "A"}, 1, USAGE, "old"},
         {"an output form not known", BDF, {"font", "a.b/out.TTF"}, 1,
          "output form not known: .TTF (the forms: .txt .png .bdf .psf .h .c .bin)." LINE_END + USAGE, "old"},
         {"missing font", BDF, {"none", "out.bin"}, 2, "can't open input file." LINE_END, "old"},
