@@ -59,6 +59,7 @@ set(glyphdraw_ENTRY glyphdraw_start)
 set(glyphcheck_JOB check/check_main.cpp check/findings.cpp check/glyphcheck_start.cpp)
 set(glyphcheck_ENTRY glyphcheck_start)
 set(glyphpick_JOB pick/pick_main.cpp pick/input.cpp pick/picked.cpp pick/bdf_reader.cpp pick/code_pages.cpp pick/psf_reader.cpp
+  pick/pcf_reader.cpp readers/inflate.cpp
   pick/glyphpick_start.cpp)
 set(glyphpick_ENTRY glyphpick_start)
 foreach(tool ${GLYPHROW_TOOLS})

@@ -23,6 +23,7 @@ const char *const OTHER_INPUT_TEXTS[] = {
     "input file is a PSF font, not a glyph-row font: glyphpick reads it.",
     "input file is a PNG image, not a font.",
     "input file is gzip-compressed: unpack it first (zcat).",
+    "input file is a PCF font, not a glyph-row font: glyphpick reads it.",
 };
 const char NO_WHOLE_GLYPH_TEXT[] = "input file holds no whole glyph: no BDF or PSF is written.";
 const char PARTIAL_GLYPH_TEXT[] = "input file ends inside a glyph: check the height.";

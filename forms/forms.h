@@ -20,6 +20,7 @@ enum : DWORD {
     PSF2_HAS_TABLE = 1,        // a flag: a Unicode table follows the glyphs
     PSF2_SEPARATOR = 0xFF,     // ends a glyph's entry in the table
     PSF2_SEQUENCE = 0xFE,      // begins a sequence of code points in an entry
+    PCF_MAGIC = 0x70636601u,   // 01 66 63 70 in the file: "\1fcp"
     CONSOLE_GLYPHS = 256,      // the Linux console loads 256 glyphs,
     CONSOLE_MOST = 512,        // or 512
 };
@@ -28,7 +29,7 @@ enum : DWORD {
 // so that it can say which tool does. A file of rows (every byte below
 // 64) is a glyph-row font, unless it is nothing but cells and line ends.
 enum InputKind {
-    INPUT_UNKNOWN, INPUT_ROW_FONT, INPUT_DRAWING, INPUT_BDF, INPUT_PSF, INPUT_PNG, INPUT_GZIP,
+    INPUT_UNKNOWN, INPUT_ROW_FONT, INPUT_DRAWING, INPUT_BDF, INPUT_PSF, INPUT_PNG, INPUT_GZIP, INPUT_PCF,
 };
 InputKind input_kind(const unsigned char *bytes, DWORD n);
 

@@ -49,16 +49,18 @@ bool is_drawing(const unsigned char *bytes, DWORD n)
 }
 
 // Each byte a row of six cells (bits 7 and 6 clear); of those, a file of
-// nothing but cells and line ends, with a line end, is a drawing still.
+// nothing but cells and line ends, with a cell and a line end, is a
+// drawing still.
 InputKind row_kind(const unsigned char *bytes, DWORD n)
 {
-    bool cells_alone = true, line_end = false;
+    bool cells_alone = true, cell = false, line_end = false;
     for (DWORD i = 0; i < n; ++i) {
         char piece[2] = {static_cast<char>(bytes[i]), 0};
+        cell = cell || is_row_piece(piece);
         cells_alone = cells_alone && (is_row_piece(piece) || is_line_end(bytes[i]));
         line_end = line_end || bytes[i] == LINE_FEED;
     }
-    return cells_alone && line_end ? INPUT_DRAWING : INPUT_ROW_FONT;
+    return cells_alone && cell && line_end ? INPUT_DRAWING : INPUT_ROW_FONT;
 }
 
 bool all_rows(const unsigned char *bytes, DWORD n)
@@ -89,6 +91,8 @@ InputKind input_kind(const unsigned char *bytes, DWORD n)
         return INPUT_GZIP;
     if (n >= 4 && le32_at(bytes) == PSF2_MAGIC)
         return INPUT_PSF;
+    if (n >= 4 && le32_at(bytes) == PCF_MAGIC)
+        return INPUT_PCF;
     if (is_bdf(bytes, n))
         return INPUT_BDF;
     if (all_rows(bytes, n))

@@ -47,12 +47,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     unsigned first = (data[1] | data[2] << 8 | data[3] << 16) % 0x110000;
     std::string font(reinterpret_cast<const char *>(data + 4), size - 4);
     bool raw = data[3] & 0x80;
-    bool rows = true;
+    // A font of nothing but cells and line ends, with both, is taken for a
+    // drawing given by mistake.
+    bool rows = true, cells_alone = true, cell = false, line_end = false;
     for (char &byte : font) {
         if (!raw)
             byte &= 0x3F;
         rows = rows && static_cast<unsigned char>(byte) <= 0x3F;
+        bool is_cell = byte == '*' || byte == '.' || byte == ' ';
+        cell = cell || is_cell;
+        line_end = line_end || byte == '\n';
+        cells_alone = cells_alone && (is_cell || byte == '\n' || byte == '\r');
     }
+    rows = rows && !(cells_alone && cell && line_end);
     fake::put_file("font.bin", font);
     fake::put_file("drawing.txt", "old");
     int status = run(draw_main, "font.bin", "drawing.txt", std::to_string(height), std::to_string(first));

@@ -170,25 +170,6 @@ void copy_value(const Reading &r, char *to)
     to[n] = 0;
 }
 
-// "KOI8-R": the font's registry and encoding, in the picked glyphs' note.
-// Its codes are Unicode's for a font without a registry or of ISO10646
-// (with any encoding, the note then empty), turned into Unicode's for one
-// of the 8-bit encodings, and otherwise taken as they stand.
-void choose_codes(Reading &r)
-{
-    char *note = r.picked->foreign, *at = note;
-    bool unicode = !*note || same(note, "ISO10646");
-    r.page = find_code_page(note, r.encoding);
-    r.picked->translated = r.page != nullptr;
-    while (*at)
-        ++at;
-    *at++ = '-';
-    for (const char *p = r.encoding; (*at++ = *p++) != 0;)
-        ;
-    if (unicode)
-        *note = 0;
-}
-
 // The picked glyphs are made with the first glyph, the cell and the
 // properties known by then.
 // Each of the line's functions returns null, or what is wrong with the font.
@@ -198,7 +179,7 @@ const char *begin_glyphs(Reading &r)
         return CELL_FIRST;
     if (r.picked->rows)
         return nullptr;
-    choose_codes(r);
+    r.page = choose_codes(*r.picked, r.encoding);
     if (!picked_begin(*r.picked, static_cast<DWORD>(r.cell[HEIGHT])))
         r.status = STATUS_NO_MEMORY;
     return nullptr;
@@ -209,12 +190,7 @@ DWORD glyph_code(Reading &r)
 {
     if (r.number < 0)
         return NO_CODE;
-    DWORD code = static_cast<DWORD>(r.number);
-    if (!r.page)
-        return code;
-    code = to_unicode(*r.page, code);
-    r.picked->left_out += code == NO_CHARACTER;
-    return code == NO_CHARACTER ? NO_CODE : code;
+    return picked_code(*r.picked, r.page, static_cast<DWORD>(r.number));
 }
 
 // COPYRIGHT's or NOTICE's value as the line has it, its quotes kept (the
@@ -312,15 +288,9 @@ void place_row(Reading &r, const char *hex)
 {
     const int *c = r.cell, *g = r.box;
     int row = (c[Y] + c[HEIGHT]) - (g[Y] + g[HEIGHT]) + static_cast<int>(r.values[COUNT]);
-    for (int p = 0; p < g[WIDTH]; ++p) {
-        if (!(hex_value(hex[p / 4]) & (8 >> (p % 4))))
-            continue;
-        int cell = g[X] - c[X] + p;
-        if (row >= 0 && row < c[HEIGHT] && cell >= 0 && cell < static_cast<int>(ROW_CELLS))
-            r.rows[row] = static_cast<unsigned char>(r.rows[row] | 0x20 >> cell);
-        else
-            r.picked->state[r.values[CODE] - r.picked->first] |= CUT;
-    }
+    for (int p = 0; p < g[WIDTH]; ++p)
+        if (hex_value(hex[p / 4]) & (8 >> (p % 4)))
+            place_ink(*r.picked, r.rows, r.values[CODE], row, g[X] - c[X] + p);
 }
 
 // A row must be hex digits alone, at least two for every 8 pixels of the
@@ -407,7 +377,7 @@ int read_bdf(Input &in, Picked &p)
     }
     if (r.status != GO_ON)
         return r.status;
-    if (stream_error(in.stream))
+    if (input_failed(in))
         return STATUS_CANT_READ_INPUT;
     if (!started)
         return NOT_BDF;

@@ -5,9 +5,11 @@
 
 #include "../startup/status.h"
 #include "../stream/stream.h"
+#include "code_pages.h"
+#include "../readers/inflate.h"
 
 enum : int {
-    STATUS_NOT_A_FONT = 7,  // not BDF or PSF, or malformed; nothing was written
+    STATUS_NOT_A_FONT = 7,  // not BDF, PSF or PCF, or malformed or damaged; nothing was written
     STATUS_INK_CUT = 8,     // written, less ink that fell outside the cell
 };
 
@@ -32,14 +34,29 @@ struct Input {
     Stream *stream;
     unsigned char *block;
     DWORD at, end;
+    Inflate *inflate;  // a gzip stream's, or null
 };
+// The first block, as full as the input fills it (a pipe gives a few bytes
+// at a time), so that the input's kind is told by its content.
+void input_fill(Input &in);
 // The next byte, or STREAM_EOF at the end of the input or after a failed
 // read (stream_error tells which).
 int input_byte(Input &in);
 // Passes over n bytes; false when the input ends first.
 bool input_skip(Input &in, DWORD n);
-// Back to the first byte, for a second pass.
+// Back to the first byte, for a second pass, where input_seekable.
 bool input_rewind(Input &in);
+bool input_seekable(const Input &in);
+// A failed read, or a damaged gzip stream: the input ended early.
+bool input_failed(const Input &in);
+// The rest of the input in one heap block that grows as it fills (to be
+// freed with block_free, even on failure); STATUS_DONE, or the status that
+// ends the run.
+int input_hold(Input &in, unsigned char **all, DWORD *size);
+// From now on the input is what the gzip stream it holds inflates to;
+// false for want of memory.
+bool input_inflate(Input &in);
+void input_end(Input &in);
 
 // The picked glyphs: the range's codes, each a glyph of `height` rows,
 // blank until the font gives it ink, and what befell each code.
@@ -66,6 +83,19 @@ void picked_end(Picked &p);
 // claimed it before (the first claim keeps it); null otherwise.
 unsigned char *picked_claim(Picked &p, DWORD code);
 
+// The codes of a font whose registry is in the note (foreign) and whose
+// encoding is given: Unicode's for a font without a registry or of
+// ISO10646 (with any encoding, the note then emptied), turned into
+// Unicode's for one of the 8-bit encodings (the page returned), and
+// otherwise taken as they stand, said. The note becomes "KOI8-R".
+const CodePage *choose_codes(Picked &p, const char *encoding);
+// A glyph's code in Unicode by the page (none: as it stands); NO_CHARACTER,
+// counted as left out, where the page has none.
+DWORD picked_code(Picked &p, const CodePage *page, DWORD code);
+// An ink pixel of the glyph for code, at a row and cell of the cell; ink
+// outside it cuts the glyph.
+void place_ink(Picked &p, unsigned char *rows, DWORD code, int row, int cell);
+
 // Each reads the whole font and fills the picked glyphs. Returns
 // STATUS_DONE, or the status that ends the run, with its message said;
 // read_bdf returns NOT_BDF, saying nothing, when the first line is not
@@ -73,6 +103,7 @@ unsigned char *picked_claim(Picked &p, DWORD code);
 enum : int { NOT_BDF = -2 };
 int read_bdf(Input &in, Picked &p);
 int read_psf(Input &in, Picked &p);
+int read_pcf(Input &in, Picked &p);
 
 int pick_main(int argc, char **argv);
 

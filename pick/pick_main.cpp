@@ -5,10 +5,11 @@
 
 namespace {
 
-const char USAGE_TEXT[] = "usage>glyphpick font.bdf|font.psf output [first [last]]";
+const char USAGE_TEXT[] = "usage>glyphpick font.bdf|font.psf|font.pcf[.gz] output [first [last]]";
 const char HELP_TEXT[] =
-    "Takes the glyphs of the codes first to last out of a BDF or PSF font (told by its\n"
-    "content) into cells 6 wide, in the form the output's suffix asks for: .txt or none\n"
+    "Takes the glyphs of the codes first to last out of a BDF, PSF or PCF font, gzip-\n"
+    "compressed or not (told by its content), into cells 6 wide, in the form the output's\n"
+    "suffix asks for: .txt or none\n"
     "(a drawing), .png (a sheet), .bdf, .psf, .h, .c (C) or .bin (the font file).\n"
     "  first, last  codes, 0 to 0x10FFFF, as 65, 0x41 or U+0041 (default 0x20, and the\n"
     "               larger of first and 0x7E)\n"
@@ -24,7 +25,8 @@ const char *const OTHER_INPUT_TEXTS[] = {
     nullptr,
     nullptr,
     "input file is a PNG image, not a font.",
-    "input file is gzip-compressed: unpack it first (zcat).",
+    "input file is gzip-compressed: unpack it first (zcat).",  // inside a gzip stream
+    nullptr,
 };
 
 // The range: first to last, last at least first (by default, the larger of
@@ -41,19 +43,6 @@ bool read_arguments(int argc, char **argv, Picked *p)
         return say_below_first(argv[4], argv[3]);
     p->count = p->last - p->first + 1;
     return true;
-}
-
-// The input's first block, as full as the input fills it (a pipe gives a
-// few bytes at a time): the kind is told by it, never by the name.
-InputKind peek_kind(Input &in)
-{
-    while (in.end < BLOCK_SIZE) {
-        DWORD got = stream_read_block(in.block + in.end, BLOCK_SIZE - in.end, in.stream);
-        if (got == 0)
-            break;
-        in.end += got;
-    }
-    return input_kind(in.block, in.end);
 }
 
 // \21 and \22 the first and last code of a run, \3 the cell's height.
@@ -116,21 +105,43 @@ int write_picked(const char *name, Picked &p, bool from_bdf)
     return say_losses(p);
 }
 
+// The reader the input's kind asks for; a gzip stream is inflated first
+// and what it holds told by its content in turn, and then read to its end,
+// so that a damaged end is never taken for a whole font.
+int read_kind(Input &in, Picked &p, InputKind *kind)
+{
+    if (*kind == INPUT_GZIP && in.end) {
+        if (!input_inflate(in))
+            return STATUS_NO_MEMORY;
+        input_fill(in);
+        *kind = input_kind(in.block, in.end);
+        if (input_failed(in))
+            return STATUS_CANT_READ_INPUT;
+    }
+    // An empty input is no font of any kind.
+    if (in.end && *kind >= INPUT_ROW_FONT && OTHER_INPUT_TEXTS[*kind - INPUT_ROW_FONT])
+        return say(STATUS_NOT_A_FONT, OTHER_INPUT_TEXTS[*kind - INPUT_ROW_FONT], nullptr);
+    int status = *kind == INPUT_PSF ? read_psf(in, p) : *kind == INPUT_PCF ? read_pcf(in, p) : read_bdf(in, p);
+    if (status == STATUS_DONE && in.inflate && !input_skip(in, 0xFFFFFFFFu) && input_failed(in))
+        return STATUS_CANT_READ_INPUT;
+    return status;
+}
+
 int pick(Stream *font, char **argv, Picked &p, unsigned char *block)
 {
-    Input in = {argv[1], font, block, 0, 0};
-    const char *name = argv[2];
-    InputKind kind = peek_kind(in);
-    // An empty input is no font of any kind.
-    if (in.end && kind >= INPUT_ROW_FONT && OTHER_INPUT_TEXTS[kind - INPUT_ROW_FONT] && !stream_error(font))
-        return say(STATUS_NOT_A_FONT, OTHER_INPUT_TEXTS[kind - INPUT_ROW_FONT], nullptr);
-    int status = stream_error(font) ? STATUS_CANT_READ_INPUT : kind == INPUT_PSF ? read_psf(in, p) : read_bdf(in, p);
+    Input in = {argv[1], font, block, 0, 0, nullptr};
+    input_fill(in);
+    InputKind kind = input_kind(in.block, in.end);
+    int status = input_failed(in) ? STATUS_CANT_READ_INPUT : read_kind(in, p, &kind);
+    if (status == STATUS_CANT_READ_INPUT && in.inflate && in.inflate->damage)
+        status = say(STATUS_NOT_A_FONT, in.inflate->damage == GZIP_BOMB ? "" : GZIP_DAMAGED, in.inflate->damage, nullptr);
+    input_end(in);
     if (status == NOT_BDF)
         return say(STATUS_NOT_A_FONT, NOT_A_FONT_TEXT, nullptr);
     if (status == STATUS_CANT_READ_INPUT)
         return say(status, CANT_READ_INPUT_TEXT, nullptr);
     // Any other failure was said by the reader; no memory says nothing.
-    return status == STATUS_DONE ? write_picked(name, p, kind != INPUT_PSF) : status;
+    return status == STATUS_DONE ? write_picked(argv[2], p, kind != INPUT_PSF) : status;
 }
 
 }  // namespace

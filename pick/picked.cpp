@@ -1,4 +1,5 @@
 #include "pick.h"
+#include "../rows/row.h"
 #include "../platform/block.h"
 
 // count is at most 0x110000 and height at most 255: the rows and the
@@ -27,4 +28,50 @@ unsigned char *picked_claim(Picked &p, DWORD code)
         return nullptr;
     p.state[i] = FOUND;
     return p.rows + i * p.height;
+}
+
+namespace {
+
+bool same(const char *a, const char *b)
+{
+    while (*a && *a == *b)
+        ++a, ++b;
+    return *a == *b;
+}
+
+}  // namespace
+
+// The note becomes "KOI8-R": registry and encoding.
+const CodePage *choose_codes(Picked &p, const char *encoding)
+{
+    char *note = p.foreign, *at = note;
+    bool unicode = !*note || same(note, "ISO10646");
+    const CodePage *page = find_code_page(note, encoding);
+    p.translated = page != nullptr;
+    while (*at && at < note + REGISTRY_SIZE / 2 - 1)
+        ++at;
+    *at++ = '-';
+    for (const char *e = encoding; *e && at < note + REGISTRY_SIZE - 1;)
+        *at++ = *e++;
+    *at = 0;
+    if (unicode)
+        *note = 0;
+    return page;
+}
+
+DWORD picked_code(Picked &p, const CodePage *page, DWORD code)
+{
+    if (!page)
+        return code;
+    code = to_unicode(*page, code);
+    p.left_out += code == NO_CHARACTER;
+    return code;
+}
+
+void place_ink(Picked &p, unsigned char *rows, DWORD code, int row, int cell)
+{
+    if (row >= 0 && row < static_cast<int>(p.height) && cell >= 0 && cell < static_cast<int>(ROW_CELLS))
+        rows[row] = static_cast<unsigned char>(rows[row] | 0x20 >> cell);
+    else
+        p.state[code - p.first] |= CUT;
 }

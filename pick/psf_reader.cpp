@@ -53,7 +53,7 @@ int malformed(const char *what)
 // fault.
 int fault(const Input &in, const char *what)
 {
-    return stream_error(in.stream) ? STATUS_CANT_READ_INPUT : malformed(what);
+    return input_failed(in) ? STATUS_CANT_READ_INPUT : malformed(what);
 }
 
 bool read_le(Input &in, DWORD size, DWORD *value)
@@ -203,7 +203,7 @@ int read_table(Input &in, Psf &f, Picked &p)
     }
     if (input_byte(in) != STREAM_EOF)
         return malformed(AFTER_TABLE);
-    return stream_error(in.stream) ? STATUS_CANT_READ_INPUT : STATUS_DONE;
+    return input_failed(in) ? STATUS_CANT_READ_INPUT : STATUS_DONE;
 }
 
 // The first pass, for a font with a table: past the glyphs to the table,
@@ -296,7 +296,7 @@ int read_psf(Input &in, Picked &p)
     int status = read_header(in, f);
     if (status == STATUS_DONE && !picked_begin(p, f.height))
         status = STATUS_NO_MEMORY;
-    if (status == STATUS_DONE && f.has_table && !stream_seekable(in.stream))
+    if (status == STATUS_DONE && f.has_table && !input_seekable(in))
         status = hold_glyphs(in, f, p);
     else if (status == STATUS_DONE && (status = find_codes(in, f, p)) == STATUS_DONE)
         status = read_glyphs(in, f, p);

@@ -12,7 +12,7 @@ namespace {
 const std::vector<std::string> DRAW = {DRAW_COMMAND}, CHECK = {CHECK_COMMAND}, PICK = {PICK_COMMAND};
 const std::string DRAW_USAGE = "usage>glyphdraw font.bin drawing.txt [height [first]]" LINE_END;
 const std::string CHECK_USAGE = "usage>glyphcheck source.txt [height]" LINE_END;
-const std::string PICK_USAGE = "usage>glyphpick font.bdf|font.psf output [first [last]]" LINE_END;
+const std::string PICK_USAGE = "usage>glyphpick font.bdf|font.psf|font.pcf[.gz] output [first [last]]" LINE_END;
 
 std::string height(const std::string &typed)
 {

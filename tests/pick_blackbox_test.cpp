@@ -11,7 +11,7 @@
 namespace {
 
 const std::vector<std::string> PICK = {PICK_COMMAND};
-const std::string USAGE = "usage>glyphpick font.bdf|font.psf output [first [last]]" LINE_END;
+const std::string USAGE = "usage>glyphpick font.bdf|font.psf|font.pcf[.gz] output [first [last]]" LINE_END;
 
 // A small BDF of a cell 6 by 2 whose origin is its bottom: "A" (ink in every
 // cell of its first row) and a space with an empty box.
