@@ -1,5 +1,6 @@
 // Any font through one of glyphpick's readers (the start of the reader's
-// form, PSF's magic where PICK_PSF is defined or "STARTFONT", is put before
+// form, PSF's magic where PICK_PSF is defined, PCF's where PICK_PCF is, or
+// "STARTFONT", is put before
 // the fuzzer's bytes) over the fake platform,
 // with a range from the first two bytes (and the font a pipe or a file): no crash, leak or held handle, the
 // font never written, a malformed font leaving the output as it was, and a
@@ -15,6 +16,8 @@ namespace {
 
 #ifdef PICK_PSF
 const char PICK_MAGIC[] = "\x72\xb5\x4a\x86";
+#elif defined(PICK_PCF)
+const char PICK_MAGIC[] = "\x01" "fcp";
 #else
 const char PICK_MAGIC[] = "STARTFONT";
 #endif

@@ -41,6 +41,7 @@ const char BAD_STORED[] = "a stored block's length doesn't match its complement.
 const char BAD_CRC[] = "its CRC-32 doesn't match.";
 const char BAD_SIZE[] = "its length doesn't match.";
 const char BAD_HEADER[] = "a header that isn't gzip's.";
+const char BAD_HEADER_CRC[] = "its header's CRC doesn't match.";
 const char TRAILING[] = "bytes after its last member.";
 
 const unsigned short LENGTH_BASE[LENGTH_CODES] = {3, 4, 5, 6, 7, 8, 9, 10, 11, 13, 15, 17, 19, 23, 27, 31,
@@ -139,8 +140,9 @@ DWORD reversed(DWORD code, int length)
 }
 
 // The code of the lengths: false when it is over-subscribed, or incomplete
-// but for a single code of one bit (as a lone distance is sent).
-bool build(Huffman &h, const unsigned char *lengths, DWORD n)
+// but for a single code of one bit (as a lone distance is sent), where
+// `lone` allows it.
+bool build(Huffman &h, const unsigned char *lengths, DWORD n, bool lone = true)
 {
     unsigned short offset[LONGEST_CODE + 2];
     for (unsigned short &c : h.count)
@@ -154,7 +156,7 @@ bool build(Huffman &h, const unsigned char *lengths, DWORD n)
             return false;
         longest = h.count[len] ? len : longest;
     }
-    if (left > 0 && longest > 1)
+    if (left > 0 && (longest > 1 || !lone))
         return false;
     offset[1] = 0;
     for (int len = 1; len <= LONGEST_CODE; ++len)
@@ -243,7 +245,7 @@ bool dynamic_codes(Inflate &z)
             return false;
         lengths[LENGTH_CODE_ORDER[i]] = static_cast<unsigned char>(length);
     }
-    if (!build(z.literals, lengths, LENGTH_CODE_COUNT))
+    if (!build(z.literals, lengths, LENGTH_CODE_COUNT, false))
         return fail(z, BAD_CODE);
     for (DWORD at = 0; at < literals + distances;) {
         int symbol = decode(z, z.literals);
@@ -296,10 +298,20 @@ bool block_header(Inflate &z)
     return type == 1 ? fixed_codes(z) : dynamic_codes(z);
 }
 
+// A byte of a member's header, counted into the header's own CRC-32.
+int header_byte(Inflate &z)
+{
+    int byte = aligned_byte(z);
+    unsigned char counted = static_cast<unsigned char>(byte);
+    if (byte >= 0)
+        z.crc = crc32_update(z.crc, &counted, 1);
+    return byte;
+}
+
 bool skip_bytes(Inflate &z, DWORD n)
 {
     for (; n > 0; --n)
-        if (aligned_byte(z) < 0)
+        if (header_byte(z) < 0)
             return fail(z, ENDS_INSIDE);
     return true;
 }
@@ -307,7 +319,7 @@ bool skip_bytes(Inflate &z, DWORD n)
 bool skip_text(Inflate &z)
 {
     for (;;) {
-        int byte = aligned_byte(z);
+        int byte = header_byte(z);
         if (byte < 0)
             return fail(z, ENDS_INSIDE);
         if (byte == 0)
@@ -315,10 +327,31 @@ bool skip_text(Inflate &z)
     }
 }
 
-// A member's header, its first byte read: the optional fields passed over.
+bool header_le16(Inflate &z, DWORD *value)
+{
+    int low = header_byte(z), high = header_byte(z);
+    if (low < 0 || high < 0)
+        return fail(z, ENDS_INSIDE);
+    *value = static_cast<DWORD>(low | high << 8);
+    return true;
+}
+
+// FHCRC: the low half of the CRC-32 of the header before it.
+bool header_crc(Inflate &z)
+{
+    DWORD kept = z.crc & 0xFFFF, crc;
+    if (!aligned_le(z, 2, &crc))
+        return false;
+    return crc == kept || fail(z, BAD_HEADER_CRC);
+}
+
+// A member's header, its first byte read: the optional fields passed over,
+// its CRC checked where it has one.
 bool member_header(Inflate &z, int first)
 {
-    int second = aligned_byte(z), method = aligned_byte(z), flags = aligned_byte(z);
+    unsigned char counted = static_cast<unsigned char>(first);
+    z.crc = crc32_update(0, &counted, 1);
+    int second = header_byte(z), method = header_byte(z), flags = header_byte(z);
     if (first != GZIP_ID1 || (second >= 0 && second != GZIP_ID2))
         return fail(z, z.members ? TRAILING : BAD_HEADER);
     if (flags < 0)
@@ -327,9 +360,9 @@ bool member_header(Inflate &z, int first)
         return fail(z, BAD_HEADER);
     DWORD extra;
     if (!skip_bytes(z, FIXED_HEADER_REST) ||
-        ((flags & FLAG_EXTRA) && !(aligned_le(z, 2, &extra) && skip_bytes(z, extra))) ||
+        ((flags & FLAG_EXTRA) && !(header_le16(z, &extra) && skip_bytes(z, extra))) ||
         ((flags & FLAG_NAME) && !skip_text(z)) || ((flags & FLAG_COMMENT) && !skip_text(z)) ||
-        ((flags & FLAG_HEADER_CRC) && !skip_bytes(z, 2)))
+        ((flags & FLAG_HEADER_CRC) && !header_crc(z)))
         return false;
     z.member_size = 0;
     z.crc = 0;

@@ -65,4 +65,23 @@ TEST(PickBuilds, ExeWritesWhatTheNativeToolWrites)
     }
 }
 
+// Fonts as Debian ships them, gzip-compressed, a console PSF and an X11 PCF:
+// glyphpick.exe inflates and reads them to the native tool's bytes.
+TEST(PickBuilds, ExeReadsCompressedPsfAndPcfAsTheNativeToolDoes)
+{
+    Scratch dir;
+    for (const char *source : {CONSOLE_FONTS "/Lat15-Terminus12x6.psf.gz", X11_FONTS "/6x13-ISO8859-2.pcf.gz"}) {
+        for (const char *out : {"out.bin", "out.bdf"}) {
+            SCOPED_TRACE(std::string(source) + " to " + out);
+            ToolRun exe = run_tool(PICK, {source, out, "0x20", "0x17F"}, dir.root());
+            std::string exe_bytes = read_file(dir.path(out));
+            ToolRun native = run_tool(NATIVE_PICK, {source, out, "0x20", "0x17F"}, dir.root());
+            EXPECT_EQ(exe.status, native.status);
+            EXPECT_EQ(native_line_ends(exe.output), native.output);
+            EXPECT_FALSE(exe_bytes.empty());
+            EXPECT_EQ(exe_bytes, read_file(dir.path(out)));
+        }
+    }
+}
+
 }  // namespace
