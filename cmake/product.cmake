@@ -22,6 +22,7 @@ set(GLYPHROW_SHARED_SOURCES
   stream/putc.cpp
   stream/puts.cpp
   stream/length.cpp
+  stream/same.cpp
   stream/print_line.cpp
   stream/format.cpp
   stream/out.cpp

@@ -100,13 +100,6 @@ int hex_value(char c)
     return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
 }
 
-bool same(const char *a, const char *b)
-{
-    while (*a && *a == *b)
-        ++a, ++b;
-    return *a == *b;
-}
-
 // A line of any length: its first LINE_KEEP bytes from its first word on are
 // kept (an indented row of the widest glyph still fits), the rest passed
 // over; a carriage return before the line feed and blanks at the end go.
@@ -139,7 +132,7 @@ bool read_line(Reading &r)
 Keyword keyword(const Reading &r)
 {
     int k = 0;
-    while (k < OTHER && !same(r.words[0], KEYWORDS[k]))
+    while (k < OTHER && !text_same(r.words[0], KEYWORDS[k]))
         ++k;
     return static_cast<Keyword>(k);
 }

@@ -226,13 +226,6 @@ const char *string_at(const Table &strings, DWORD offset)
     return nullptr;
 }
 
-bool same(const char *a, const char *b)
-{
-    while (*a && *a == *b)
-        ++a, ++b;
-    return *a == *b;
-}
-
 void copy_text(char *to, const char *from, DWORD most)
 {
     DWORD n = 0;
@@ -281,13 +274,13 @@ bool read_properties(Pcf &f, Input &in, Picked &p, char *encoding)
         const char *key = string_at(strings, name), *text = is_string ? string_at(strings, value) : nullptr;
         if (!key || !text)
             continue;
-        if (same(key, "CHARSET_REGISTRY"))
+        if (text_same(key, "CHARSET_REGISTRY"))
             copy_text(p.foreign, text, REGISTRY_SIZE / 2);
-        if (same(key, "CHARSET_ENCODING"))
+        if (text_same(key, "CHARSET_ENCODING"))
             copy_text(encoding, text, REGISTRY_SIZE / 2);
-        if (same(key, "COPYRIGHT") && *text)
+        if (text_same(key, "COPYRIGHT") && *text)
             p.copyright = quote_notice(in, COPYRIGHT_AT, text);
-        if (same(key, "NOTICE") && *text)
+        if (text_same(key, "NOTICE") && *text)
             p.notice = quote_notice(in, NOTICE_AT, text);
     }
     return true;

@@ -30,22 +30,11 @@ unsigned char *picked_claim(Picked &p, DWORD code)
     return p.rows + i * p.height;
 }
 
-namespace {
-
-bool same(const char *a, const char *b)
-{
-    while (*a && *a == *b)
-        ++a, ++b;
-    return *a == *b;
-}
-
-}  // namespace
-
 // The note becomes "KOI8-R": registry and encoding.
 const CodePage *choose_codes(Picked &p, const char *encoding)
 {
     char *note = p.foreign, *at = note;
-    bool unicode = !*note || same(note, "ISO10646");
+    bool unicode = !*note || text_same(note, "ISO10646");
     const CodePage *page = find_code_page(note, encoding);
     p.translated = page != nullptr;
     while (*at && at < note + REGISTRY_SIZE / 2 - 1)

@@ -16,13 +16,6 @@ void put_typed(Out &out, const char *what, const char *typed)
     put_byte(out, '"');
 }
 
-bool same(const char *a, const char *b)
-{
-    while (*a && *a == *b)
-        ++a, ++b;
-    return *a == *b;
-}
-
 }  // namespace
 
 bool read_argument(const char *what, const char *text, NumberKind kind, DWORD low, DWORD high, DWORD *value)
@@ -58,8 +51,8 @@ bool say_below_first(const char *last, const char *first)
 
 bool answered_help(int argc, char **argv, const char *name, const char *usage, const char *help)
 {
-    bool version = argc > 1 && same(argv[1], "--version");
-    if (!version && (argc < 2 || !(same(argv[1], "--help") || same(argv[1], "-h"))))
+    bool version = argc > 1 && text_same(argv[1], "--version");
+    if (!version && (argc < 2 || !(text_same(argv[1], "--help") || text_same(argv[1], "-h"))))
         return false;
     Out out;
     out_begin(out, &stdout_stream);

@@ -47,7 +47,7 @@ bool open_handle(Stream *stream, const char *name, const OpenKind &kind)
 Stream *stream_open(const char *name, const char *mode)
 {
     OpenKind kind;
-    DWORD flags = platform_text_crlf ? 0 : STREAM_BINARY;
+    DWORD flags = platform_text_crlf ? 0u : static_cast<DWORD>(STREAM_BINARY);
     if (!parse_mode(mode, &kind, &flags))
         return nullptr;
     Stream *stream = static_cast<Stream *>(block_alloc(sizeof(Stream)));

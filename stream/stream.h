@@ -44,6 +44,8 @@ int stream_putc(int value, Stream *stream);
 int stream_puts(const char *text, Stream *stream);
 // The bytes before the text's terminator.
 DWORD text_length(const char *text);
+// The same bytes up to the same terminator.
+bool text_same(const char *a, const char *b);
 int print_line(const char *text);
 int stream_rewind(Stream *stream);
 bool stream_seekable(const Stream *stream);

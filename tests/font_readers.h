@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <iconv.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_BDF_H
@@ -70,6 +71,23 @@ inline SeenFont freetype_cells(const std::string &path, int height, int x, int y
     FT_Done_Face(face);
     FT_Done_FreeType(library);
     return seen;
+}
+
+// A code of an 8-bit encoding in Unicode, by the C library's iconv; 0 where
+// the encoding has no character for it.
+inline uint32_t unicode_of(const std::string &encoding, uint32_t code)
+{
+    iconv_t convert = iconv_open("UTF-32LE", encoding.c_str());
+    if (convert == reinterpret_cast<iconv_t>(-1))
+        return 0;
+    char in = static_cast<char>(code), out[4] = {};
+    char *from = &in, *to = out;
+    size_t in_left = 1, out_left = 4;
+    size_t done = iconv(convert, &from, &in_left, &to, &out_left);
+    iconv_close(convert);
+    return done == static_cast<size_t>(-1) ? 0
+                                           : uint32_t(uint8_t(out[0])) | uint32_t(uint8_t(out[1])) << 8 |
+                                                 uint32_t(uint8_t(out[2])) << 16 | uint32_t(uint8_t(out[3])) << 24;
 }
 
 struct PsfHeader {

@@ -8,7 +8,6 @@
 
 #include <dirent.h>
 #include <gtest/gtest.h>
-#include <iconv.h>
 #include <regex>
 #include <zlib.h>
 
@@ -48,19 +47,6 @@ std::string code_label(uint32_t code)
     char label[16];
     std::snprintf(label, sizeof label, "U+%04X", code);
     return label;
-}
-
-uint32_t unicode_of(const std::string &encoding, uint32_t code)
-{
-    iconv_t convert = iconv_open("UTF-32LE", encoding.c_str());
-    if (convert == reinterpret_cast<iconv_t>(-1))
-        return 0;
-    char in = static_cast<char>(code), out[4] = {};
-    char *from = &in, *to = out;
-    size_t in_left = 1, out_left = 4;
-    size_t done = iconv(convert, &from, &in_left, &to, &out_left);
-    iconv_close(convert);
-    return done == static_cast<size_t>(-1) ? 0 : le32(std::string(out, 4), 0);
 }
 
 // Each glyph FreeType renders, at the Unicode code it has (an 8-bit

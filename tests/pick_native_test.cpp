@@ -7,7 +7,6 @@
 #include <cstring>
 #include <dirent.h>
 #include <gtest/gtest.h>
-#include <iconv.h>
 #include <random>
 #include <regex>
 
@@ -160,21 +159,6 @@ TEST(PickNotices, FontForgeTakesEveryGlyphName)
     EXPECT_NE(read_file(made[3]).find("STARTCHAR u10FFFD\n"), std::string::npos);
     EXPECT_NE(read_file(dir.path("picked.bdf")).find("STARTCHAR char33\n"), std::string::npos);
     EXPECT_EQ(std::system(("/usr/bin/python3 " SOURCE_DIR "/tests/bdf_glyph_names.py" + names).c_str()), 0);
-}
-
-// A code of an 8-bit encoding in Unicode, by the C library's iconv; 0 where
-// the encoding has no character for it.
-uint32_t unicode_of(const std::string &encoding, uint32_t code)
-{
-    iconv_t convert = iconv_open("UTF-32LE", encoding.c_str());
-    if (convert == reinterpret_cast<iconv_t>(-1))
-        return 0;
-    char in = static_cast<char>(code), out[4] = {};
-    char *from = &in, *to = out;
-    size_t in_left = 1, out_left = 4;
-    size_t done = iconv(convert, &from, &in_left, &to, &out_left);
-    iconv_close(convert);
-    return done == static_cast<size_t>(-1) ? 0 : le32(std::string(out, 4), 0);
 }
 
 // Every 8-bit variant of X11's small misc-fixed fonts (ISO8859-n, KOI8-R):
