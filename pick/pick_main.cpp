@@ -7,10 +7,10 @@ namespace {
 
 const char USAGE_TEXT[] = "usage>glyphpick font.bdf|font.psf|font.pcf[.gz] output [first [last]]";
 const char HELP_TEXT[] =
-    "Takes the glyphs of the codes first to last out of a BDF, PSF or PCF font, gzip-\n"
-    "compressed or not (told by its content), into cells 6 wide, in the form the output's\n"
-    "suffix asks for: .txt or none\n"
-    "(a drawing), .png (a sheet), .bdf, .psf, .h, .c (C) or .bin (the font file).\n"
+    "Takes the glyphs of the codes first to last out of a BDF, PSF or PCF font, as it is\n"
+    "or gzip-compressed (told by its content), into cells 6 wide, in the form the\n"
+    "output's suffix asks for: .txt or none (a drawing), .png (a sheet), .bdf, .psf,\n"
+    ".h, .c (C) or .bin (the font file).\n"
     "  first, last  codes, 0 to 0x10FFFF, as 65, 0x41 or U+0041 (default 0x20, and the\n"
     "               larger of first and 0x7E)\n"
     "Each run of codes the font lacks, and each glyph that loses ink, is said.\n"
