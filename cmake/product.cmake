@@ -42,6 +42,7 @@ set(GLYPHROW_FORMS_SOURCES
   forms/drawing.cpp
   forms/sheet.cpp
   forms/png.cpp
+  forms/deflate.cpp
   forms/checksum.cpp
   forms/baseline.cpp
   forms/bdf.cpp

@@ -123,19 +123,17 @@ using NameWriter = void (*)(Out &out, const char *name);
 void put_named(Out &out, const char *pieces, int names, const DWORD *values, NameWriter put_name,
                const char *name);
 
-// The PNG container of the sheet: a greyscale image of 8 bits a pixel,
-// written as the header (with the font's notices), then one scanline at a
-// time, then the end. A
-// scanline's pixels are painted at PNG_PIXELS in a buffer of
-// PNG_SCANLINE_OVERHEAD + width bytes; the image data is a zlib stream of
-// stored (uncompressed) deflate blocks.
-enum : DWORD {
-    PNG_PIXELS = 14,  // chunk length, type, block header, filter byte
-    PNG_SCANLINE_OVERHEAD = PNG_PIXELS + 4,  // and the chunk's CRC
-};
-void png_begin(Out &out, DWORD width, DWORD height, const Font &font);
-void png_scanline(Out &out, unsigned char *scanline, DWORD width, DWORD *adler);
-void png_end(Out &out, DWORD adler);
+// The PNG container of the sheet and of glyphshow's image: a grey image of
+// 2 bits a pixel, four shades (PNG_BLACK to PNG_WHITE), written as the
+// header (with the font's notices), then each row as it is painted, its
+// pixels a byte each, compressed, then the end. False from png_begin when
+// no memory can be had for the compressor (the output then failed).
+enum : unsigned char { PNG_BLACK = 0, PNG_DARK = 1, PNG_LIGHT = 2, PNG_WHITE = 3 };
+enum : DWORD { PNG_MAX_WIDTH = 1024 };
+struct Png;
+bool png_begin(Png &png, Out &out, DWORD width, DWORD height, const Font &font);
+void png_row(Png &png, const unsigned char *pixels);
+void png_end(Png &png);
 
 // Checksums of the PNG format, updated over n more bytes.
 DWORD crc32_update(DWORD crc, const unsigned char *data, DWORD n);

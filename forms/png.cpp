@@ -1,4 +1,5 @@
 #include "forms.h"
+#include "deflate.h"
 
 namespace {
 
@@ -8,21 +9,16 @@ enum : DWORD {
     SIGNATURE_SIZE = 8,
     HEADER_DATA_SIZE = 13,
     ZLIB_HEADER_SIZE = 2,
-    BLOCK_HEADER_SIZE = 5,
     ADLER_SIZE = 4,
     HEADER_SIZE = SIGNATURE_SIZE + CHUNK_OVERHEAD + HEADER_DATA_SIZE,
-    ZLIB_CHUNK_SIZE = CHUNK_OVERHEAD + ZLIB_HEADER_SIZE,
     LONGEST_KEYWORD = 10,  // "Disclaimer"
-    TRAILER_SIZE = CHUNK_OVERHEAD + BLOCK_HEADER_SIZE + ADLER_SIZE + CHUNK_OVERHEAD,
 };
 
 enum : unsigned char {
-    BIT_DEPTH = 8,
+    BIT_DEPTH = 2,        // four shades
     GREYSCALE = 0,        // colour type
     ZLIB_DEFLATE = 0x78,  // deflate with a 32 KiB window
     ZLIB_FLAGS = 0x01,    // no dictionary; 0x7801 is a multiple of 31
-    STORED_BLOCK = 0x00,
-    FINAL_STORED_BLOCK = 0x01,
     NO_FILTER = 0,
 };
 
@@ -34,17 +30,6 @@ void put_be32(unsigned char *at, DWORD value)
     at[1] = static_cast<unsigned char>(value >> 16);
     at[2] = static_cast<unsigned char>(value >> 8);
     at[3] = static_cast<unsigned char>(value);
-}
-
-// A stored block's header: its kind, then its length and the length's
-// complement, both with the low byte first.
-void put_block_header(unsigned char *at, unsigned char kind, DWORD length)
-{
-    at[0] = kind;
-    at[1] = static_cast<unsigned char>(length);
-    at[2] = static_cast<unsigned char>(length >> 8);
-    at[3] = static_cast<unsigned char>(~length);
-    at[4] = static_cast<unsigned char>(~length >> 8);
 }
 
 // Fills in the length, type and CRC around the data already at
@@ -76,9 +61,9 @@ void put_text_chunk(Out &out, const char *keyword, const char *notice)
 }  // namespace
 
 // The signature and the image header in one write, the maker's notices (as
-// PNG's keywords name them), and the zlib stream's own header in an
-// image-data chunk of its own.
-void png_begin(Out &out, DWORD width, DWORD height, const Font &font)
+// PNG's keywords name them), then the zlib stream's own header, ahead of
+// the compressed image data.
+bool png_begin(Png &png, Out &out, DWORD width, DWORD height, const Font &font)
 {
     unsigned char header[HEADER_SIZE];
     for (DWORD i = 0; i < SIGNATURE_SIZE; ++i)
@@ -94,32 +79,61 @@ void png_begin(Out &out, DWORD width, DWORD height, const Font &font)
     put_block(out, header, HEADER_SIZE);
     put_text_chunk(out, "Copyright", font.copyright);
     put_text_chunk(out, "Disclaimer", font.notice);
-    unsigned char zlib[ZLIB_CHUNK_SIZE];
-    zlib[CHUNK_DATA] = ZLIB_DEFLATE;
-    zlib[CHUNK_DATA + 1] = ZLIB_FLAGS;
-    put_block(out, zlib, seal_chunk(zlib, "IDAT", ZLIB_HEADER_SIZE));
+    png.width = width;
+    png.adler = 1;
+    if (!deflate_begin(png.deflate, out)) {
+        out.failed = true;  // no memory for the compressor: the image can't be made
+        return false;
+    }
+    png.deflate.out[0] = ZLIB_DEFLATE;
+    png.deflate.out[1] = ZLIB_FLAGS;
+    png.deflate.out_used = ZLIB_HEADER_SIZE;
+    return true;
 }
 
-// One scanline as one image-data chunk holding one stored block: the filter
-// byte and the pixels. A scanline is far below a stored block's 65,535 bytes.
-void png_scanline(Out &out, unsigned char *scanline, DWORD width, DWORD *adler)
+// The filter byte (none: the scanlines repeat, which deflate finds by
+// itself) and the pixels, four to a byte from the high bits.
+void png_row(Png &png, const unsigned char *pixels)
 {
-    DWORD stored = 1 + width;
-    put_block_header(scanline + CHUNK_DATA, STORED_BLOCK, stored);
-    scanline[PNG_PIXELS - 1] = NO_FILTER;
-    *adler = adler32_update(*adler, scanline + PNG_PIXELS - 1, stored);
-    DWORD size = seal_chunk(scanline, "IDAT", BLOCK_HEADER_SIZE + stored);
-    put_block(out, scanline, size);
+    unsigned char packed[1 + (PNG_MAX_WIDTH + 3) / 4];
+    DWORD bytes = (png.width + 3) / 4;
+    packed[0] = NO_FILTER;
+    for (DWORD i = 0; i < bytes; ++i)
+        packed[1 + i] = 0;
+    for (DWORD x = 0; x < png.width; ++x)
+        packed[1 + x / 4] = static_cast<unsigned char>(packed[1 + x / 4] | pixels[x] << (6 - 2 * (x % 4)));
+    png.adler = adler32_update(png.adler, packed, 1 + bytes);
+    deflate_put(png.deflate, packed, 1 + bytes);
 }
 
-// An empty final block closes the deflate data, the checksum the zlib
-// stream, and the end chunk the image, in one write.
-void png_end(Out &out, DWORD adler)
+// The last block, the checksum of the zlib stream, and the end chunk.
+void png_end(Png &png)
 {
-    unsigned char trailer[TRAILER_SIZE];
-    put_block_header(trailer + CHUNK_DATA, FINAL_STORED_BLOCK, 0);
-    put_be32(trailer + CHUNK_DATA + BLOCK_HEADER_SIZE, adler);
-    DWORD size = seal_chunk(trailer, "IDAT", BLOCK_HEADER_SIZE + ADLER_SIZE);
-    seal_chunk(trailer + size, "IEND", 0);
-    put_block(out, trailer, TRAILER_SIZE);
+    Deflate &d = png.deflate;
+    deflate_finish(d);
+    if (d.out_used + ADLER_SIZE > DEFLATE_OUT_SIZE)
+        png_data_full(d);
+    put_be32(d.out + d.out_used, png.adler);
+    d.out_used += ADLER_SIZE;
+    png_data_full(d);
+    deflate_end(d);
+    unsigned char end[CHUNK_OVERHEAD];
+    put_block(*d.sink, end, seal_chunk(end, "IEND", 0));
+}
+
+// The compressed bytes gathered, as one image-data chunk: its length and
+// type, then the bytes as they lie, then its CRC.
+void png_data_full(Deflate &d)
+{
+    if (!d.out_used)
+        return;
+    unsigned char head[CHUNK_DATA], crc[4];
+    put_be32(head, d.out_used);
+    for (int i = 0; i < 4; ++i)
+        head[4 + i] = static_cast<unsigned char>("IDAT"[i]);
+    put_be32(crc, crc32_update(crc32_update(0, head + 4, 4), d.out, d.out_used));
+    put_block(*d.sink, head, CHUNK_DATA);
+    put_block(*d.sink, d.out, d.out_used);
+    put_block(*d.sink, crc, 4);
+    d.out_used = 0;
 }

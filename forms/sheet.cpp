@@ -1,4 +1,5 @@
 #include "forms.h"
+#include "deflate.h"
 #include "../rows/row.h"
 
 namespace {
@@ -9,15 +10,31 @@ enum : DWORD {
     GAP_PIXELS = 4,      // between glyphs and around the sheet
     GLYPH_PIXELS = ROW_CELLS * CELL_PIXELS,
     COLUMN_PIXELS = GLYPH_PIXELS + GAP_PIXELS,
-    MAX_WIDTH = SHEET_COLUMNS * COLUMN_PIXELS + GAP_PIXELS,
+    CODE_DIGITS = 6,     // the most a code has in hex, "10FFF0"
+    LEAST_DIGITS = 4,
+    DIGIT_WIDTH = 3,
+    DIGIT_HEIGHT = 5,
+    DIGIT_ADVANCE = DIGIT_WIDTH + 1,
+    MARGIN_PIXELS = GAP_PIXELS + CODE_DIGITS * DIGIT_ADVANCE,  // the codes' margin, left of the glyphs
+    MAX_WIDTH = MARGIN_PIXELS + SHEET_COLUMNS * COLUMN_PIXELS + GAP_PIXELS,
 };
+static_assert(static_cast<DWORD>(MAX_WIDTH) <= static_cast<DWORD>(PNG_MAX_WIDTH), "a scanline fits the PNG's row");
 
 // Black is exactly the ink and white exactly the blank cells; everything
-// else (gaps, margins, the rows a partial glyph lacks) is grey.
+// else (gaps, margins, the rows a partial glyph lacks) is light grey, and
+// the codes in the margin dark grey.
 enum : unsigned char {
-    INK_PIXEL = 0,
-    BLANK_PIXEL = 255,
-    GREY_PIXEL = 160,
+    INK_PIXEL = PNG_BLACK,
+    BLANK_PIXEL = PNG_WHITE,
+    GREY_PIXEL = PNG_LIGHT,
+    CODE_PIXEL = PNG_DARK,
+};
+
+// The margin's digits, 3 by 5 pixels: a digit's rows from the top, three
+// bits each, the leftmost pixel in bit 2.
+const unsigned short DIGITS[16] = {
+    075557, 026227, 071747, 071717, 055711, 074717, 074757, 071222,
+    075757, 075717, 025755, 065656, 034443, 065556, 074747, 074744,
 };
 
 // How many groups of `size` hold n things, the last perhaps in part.
@@ -34,7 +51,7 @@ DWORD line_pixels(const Font &font)
 DWORD sheet_width(DWORD glyphs)
 {
     DWORD columns = glyphs < SHEET_COLUMNS ? glyphs : SHEET_COLUMNS;
-    return columns * COLUMN_PIXELS + GAP_PIXELS;
+    return MARGIN_PIXELS + columns * COLUMN_PIXELS + GAP_PIXELS;
 }
 
 void fill(unsigned char *pixels, DWORD n, unsigned char value)
@@ -57,60 +74,64 @@ unsigned char cell_pixel(const Font &font, DWORD glyph, DWORD row, DWORD cell)
 void paint_row(unsigned char *pixels, DWORD width, const Font &font, DWORD first, DWORD row)
 {
     fill(pixels, width, GREY_PIXEL);
-    for (DWORD glyph = 0; glyph * COLUMN_PIXELS + GAP_PIXELS < width; ++glyph) {
-        unsigned char *at = pixels + GAP_PIXELS + glyph * COLUMN_PIXELS;
+    for (DWORD glyph = 0; MARGIN_PIXELS + glyph * COLUMN_PIXELS + GAP_PIXELS < width; ++glyph) {
+        unsigned char *at = pixels + MARGIN_PIXELS + GAP_PIXELS + glyph * COLUMN_PIXELS;
         for (DWORD cell = 0; cell < ROW_CELLS; ++cell)
             fill(at + cell * CELL_PIXELS, CELL_PIXELS, cell_pixel(font, first + glyph, row, cell));
     }
 }
 
-// The scanline is not held here: handed to the platform, it must not make
-// the width look as if the platform could change it.
-struct SheetWriter {
-    Out *out;
-    DWORD width;
-    DWORD adler;
-    unsigned char *scanline;
-};
-
-// The painted scanline, `times` times over.
-void repeat_scanline(SheetWriter &w, DWORD times)
+// Scanline y of a line's glyphs, in the margin: the code of the line's
+// first glyph in hex, at least four digits, from the top of the glyphs.
+void paint_code(unsigned char *pixels, DWORD code, DWORD y)
 {
-    for (DWORD i = 0; i < times; ++i)
-        png_scanline(*w.out, w.scanline, w.width, &w.adler);
+    fill(pixels, MARGIN_PIXELS, GREY_PIXEL);
+    if (y >= DIGIT_HEIGHT)
+        return;
+    char digits[CODE_DIGITS + 2];
+    DWORD n = static_cast<DWORD>(format_number(digits, code, HEX, LEAST_DIGITS) - digits);
+    for (DWORD d = 0; d < n; ++d) {
+        DWORD value = static_cast<DWORD>(digits[d] <= '9' ? digits[d] - '0' : digits[d] - 'A' + 10);
+        DWORD bits = DIGITS[value] >> (3 * (DIGIT_HEIGHT - 1 - y));
+        for (DWORD x = 0; x < DIGIT_WIDTH; ++x)
+            if (bits & (4 >> x))
+                pixels[GAP_PIXELS + d * DIGIT_ADVANCE + x] = CODE_PIXEL;
+    }
 }
 
-void write_gap(SheetWriter &w)
+void write_gap(Png &png, unsigned char *pixels, DWORD width)
 {
-    fill(w.scanline + PNG_PIXELS, w.width, GREY_PIXEL);
-    repeat_scanline(w, GAP_PIXELS);
+    fill(pixels, width, GREY_PIXEL);
+    for (DWORD i = 0; i < GAP_PIXELS; ++i)
+        png_row(png, pixels);
 }
 
 }  // namespace
 
 // 16 glyphs to a line from the top left, in code order, each a block of
-// cells with a gap around it. (The height can't pass a PNG's limit of
-// 2^31 - 1 pixels: a line is at most 1,024 pixels high and holds 16
-// glyphs, so that would take more than 2^32 rows.) After a failed write
-// the lines are no longer painted.
+// cells with a gap around it, the line's first code in the margin. (The
+// height can't pass a PNG's limit of 2^31 - 1 pixels: a line is at most
+// 1,024 pixels high and holds 16 glyphs, so that would take more than 2^32
+// rows.) After a failed write the lines are no longer painted.
 void write_sheet(Out &out, const Font &font, const char *)
 {
     DWORD glyphs = groups(font.rows, font.height);
     DWORD lines = groups(glyphs, SHEET_COLUMNS);
-    unsigned char scanline[PNG_SCANLINE_OVERHEAD + MAX_WIDTH];
-    SheetWriter w;
-    w.scanline = scanline;
-    w.out = &out;
-    w.width = sheet_width(glyphs);
-    w.adler = 1;
-    png_begin(out, w.width, lines * line_pixels(font) + GAP_PIXELS, font);
+    DWORD width = sheet_width(glyphs);
+    unsigned char pixels[MAX_WIDTH];
+    Png png;
+    if (!png_begin(png, out, width, lines * line_pixels(font) + GAP_PIXELS, font))
+        return;
     for (DWORD l = 0; l < lines && !out.failed; ++l) {
-        write_gap(w);
+        write_gap(png, pixels, width);
         for (DWORD row = 0; row < font.height; ++row) {
-            paint_row(w.scanline + PNG_PIXELS, w.width, font, l * SHEET_COLUMNS, row);
-            repeat_scanline(w, CELL_PIXELS);
+            paint_row(pixels, width, font, l * SHEET_COLUMNS, row);
+            for (DWORD k = 0; k < CELL_PIXELS; ++k) {
+                paint_code(pixels, font.first + l * SHEET_COLUMNS, row * CELL_PIXELS + k);
+                png_row(png, pixels);
+            }
         }
     }
-    write_gap(w);
-    png_end(out, w.adler);
+    write_gap(png, pixels, width);
+    png_end(png);
 }

@@ -17,7 +17,7 @@ enum : DWORD {
 struct CodePage {
     const char *registry, *encoding;
     DWORD upper;  // the first code of the table
-    const unsigned short *table;  // null: the upper codes are Unicode's own
+    const unsigned char *table;  // the steps from code to code; null: the upper codes are Unicode's own
 };
 
 // The code page a font's registry and encoding name (in any case), or null.

@@ -1,16 +1,12 @@
 #include "inflate.h"
+#include "../forms/deflate.h"
 #include "../forms/forms.h"
 #include "../platform/block.h"
 
 namespace {
 
 enum : DWORD {
-    END_OF_BLOCK = 256,
-    FIRST_LENGTH = 257,
-    LENGTH_CODES = 29,
-    DISTANCE_CODES = 30,
     MOST_LENGTHS = 286 + DISTANCE_CODES,  // a dynamic block's literal and distance lengths
-    LENGTH_CODE_COUNT = 19,
     FIXED_LITERALS = 288,
     LENGTH_SHIFT = 9,  // a fast entry: the code's length above its symbol
     SYMBOL_MASK = (1u << LENGTH_SHIFT) - 1,
@@ -43,18 +39,6 @@ const char BAD_SIZE[] = "its length doesn't match.";
 const char BAD_HEADER[] = "a header that isn't gzip's.";
 const char BAD_HEADER_CRC[] = "its header's CRC doesn't match.";
 const char TRAILING[] = "bytes after its last member.";
-
-const unsigned short LENGTH_BASE[LENGTH_CODES] = {3, 4, 5, 6, 7, 8, 9, 10, 11, 13, 15, 17, 19, 23, 27, 31,
-                                                  35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
-const unsigned char LENGTH_EXTRA[LENGTH_CODES] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
-                                                  2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
-const unsigned short DISTANCE_BASE[DISTANCE_CODES] = {
-    1, 2, 3, 4, 5, 7, 9, 13, 17, 25, 33, 49, 65, 97, 129, 193, 257, 385, 513, 769, 1025, 1537, 2049, 3073,
-    4097, 6145, 8193, 12289, 16385, 24577};
-const unsigned char DISTANCE_EXTRA[DISTANCE_CODES] = {0, 0, 0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6,
-                                                      6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
-const unsigned char LENGTH_CODE_ORDER[LENGTH_CODE_COUNT] = {16, 17, 18, 0, 8, 7, 9, 6, 10, 5,
-                                                            11, 4, 12, 3, 13, 2, 14, 1, 15};
 
 bool fail(Inflate &z, const char *what)
 {
@@ -392,7 +376,7 @@ bool member_trailer(Inflate &z)
 
 inline void put(Inflate &z, unsigned char *to, DWORD &done, unsigned char byte)
 {
-    z.window[z.member_size++ & (WINDOW_SIZE - 1)] = byte;
+    z.window[z.member_size++ & (DEFLATE_WINDOW - 1)] = byte;
     to[done++] = byte;
 }
 
@@ -401,7 +385,7 @@ bool codes(Inflate &z, unsigned char *to, DWORD &done, DWORD n)
 {
     while (done < n) {
         if (z.left) {
-            put(z, to, done, z.window[(z.member_size - z.distance) & (WINDOW_SIZE - 1)]);
+            put(z, to, done, z.window[(z.member_size - z.distance) & (DEFLATE_WINDOW - 1)]);
             --z.left;
             continue;
         }
@@ -476,7 +460,7 @@ const char GZIP_BOMB[] = "input file inflates past 256 MiB: refused.";
 bool inflate_begin(Inflate &z, Stream *stream)
 {
     z.stream = stream;
-    z.in = static_cast<unsigned char *>(block_alloc(GZIP_BLOCK_SIZE + WINDOW_SIZE));
+    z.in = static_cast<unsigned char *>(block_alloc(GZIP_BLOCK_SIZE + DEFLATE_WINDOW));
     z.window = z.in + GZIP_BLOCK_SIZE;
     z.in_at = z.in_end = 0;
     z.bits = 0;

@@ -5,11 +5,10 @@
 #ifndef GLYPHROW_INFLATE_H
 #define GLYPHROW_INFLATE_H
 
-#include "../stream/stream.h"
+#include "../forms/deflate.h"
 
 enum : DWORD {
     GZIP_BLOCK_SIZE = 0x10000,  // compressed bytes read at a time
-    WINDOW_SIZE = 0x8000,      // deflate's distances reach back 32 KiB
     MOST_INFLATED = 256u << 20,  // all members together; past it, a bomb
     FAST_BITS = 9,             // codes this long or shorter decode by one look-up
     MOST_LITERALS = 288,
