@@ -34,6 +34,17 @@ set(GLYPHROW_SHARED_SOURCES
   startup/arguments.cpp)
 list(TRANSFORM GLYPHROW_SHARED_SOURCES PREPEND ${GLYPHROW_ROOT}/)
 
+# The readers of other fonts, for the tools that read them.
+set(GLYPHROW_READERS_SOURCES
+  readers/input.cpp
+  readers/picked.cpp
+  readers/read_picked.cpp
+  readers/bdf_reader.cpp
+  readers/psf_reader.cpp
+  readers/pcf_reader.cpp
+  readers/code_pages.cpp
+  readers/inflate.cpp)
+
 # The forms a font is written in, for the tools that write fonts.
 set(GLYPHROW_FORMS_SOURCES
   forms/form.cpp
@@ -60,16 +71,15 @@ set(glyphdraw_JOB draw/draw_main.cpp draw/read_font.cpp draw/glyphdraw_start.cpp
 set(glyphdraw_ENTRY glyphdraw_start)
 set(glyphcheck_JOB check/check_main.cpp check/findings.cpp check/glyphcheck_start.cpp)
 set(glyphcheck_ENTRY glyphcheck_start)
-set(glyphpick_JOB pick/pick_main.cpp pick/input.cpp pick/picked.cpp pick/bdf_reader.cpp pick/code_pages.cpp pick/psf_reader.cpp
-  pick/pcf_reader.cpp readers/inflate.cpp
-  pick/glyphpick_start.cpp)
+set(glyphpick_JOB pick/pick_main.cpp pick/glyphpick_start.cpp)
 set(glyphpick_ENTRY glyphpick_start)
 foreach(tool ${GLYPHROW_TOOLS})
   list(TRANSFORM ${tool}_JOB PREPEND ${GLYPHROW_ROOT}/)
 endforeach()
 list(TRANSFORM GLYPHROW_FORMS_SOURCES PREPEND ${GLYPHROW_ROOT}/)
+list(TRANSFORM GLYPHROW_READERS_SOURCES PREPEND ${GLYPHROW_ROOT}/)
 list(APPEND glyphdraw_JOB ${GLYPHROW_FORMS_SOURCES})
-list(APPEND glyphpick_JOB ${GLYPHROW_FORMS_SOURCES})
+list(APPEND glyphpick_JOB ${GLYPHROW_FORMS_SOURCES} ${GLYPHROW_READERS_SOURCES})
 
 set(GLYPHROW_PRODUCT_FLAGS
   -nostdinc -nostdinc++ -fno-exceptions -fno-rtti -fno-threadsafe-statics

@@ -6,6 +6,7 @@
 // font never written, a malformed font leaving the output as it was, and a
 // picked font of whole glyphs, one per code of the range.
 #include "../pick/pick.h"
+#include "../readers/readers.h"
 #include "../platform/fake/fake_kernel32.h"
 
 #include <cstdint>

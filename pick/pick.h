@@ -1,109 +1,14 @@
-// glyphpick's job: a range of glyphs out of a BDF or PSF font, placed in
-// cells six wide, written in any of the shared forms.
+// glyphpick's job: a range of glyphs out of a BDF, PSF or PCF font, placed
+// in cells six wide, written in any of the shared forms.
 #ifndef GLYPHROW_PICK_H
 #define GLYPHROW_PICK_H
 
-#include "../startup/status.h"
-#include "../stream/stream.h"
-#include "code_pages.h"
-#include "../readers/inflate.h"
-
-enum : int {
-    STATUS_NOT_A_FONT = 7,  // not BDF, PSF or PCF, or malformed or damaged; nothing was written
-    STATUS_INK_CUT = 8,     // written, less ink that fell outside the cell
-};
+#include "../platform/kernel32.h"
 
 enum : DWORD {
     DEFAULT_FIRST = 0x20,
     DEFAULT_LAST = 0x7E,
-    BLOCK_SIZE = 0x10000,  // the input is read in blocks of this size
-    LINE_KEEP = 1024,      // a BDF line's first bytes, kept after the block
-    TEXT_SIZE = LINE_KEEP + 1,
-    LINE_AT = BLOCK_SIZE,
-    COPYRIGHT_AT = LINE_AT + TEXT_SIZE,
-    NOTICE_AT = COPYRIGHT_AT + TEXT_SIZE,
-    INPUT_BLOCK_SIZE = NOTICE_AT + TEXT_SIZE,
-    REGISTRY_SIZE = 40,
 };
-
-// The input, a block at a time, in a heap block of INPUT_BLOCK_SIZE bytes:
-// BLOCK_SIZE for the input, then room for one line of a BDF and for the
-// font's COPYRIGHT and NOTICE, which the output carries.
-struct Input {
-    const char *name;  // as the command line gave it, for messages about a line
-    Stream *stream;
-    unsigned char *block;
-    DWORD at, end;
-    Inflate *inflate;  // a gzip stream's, or null
-};
-// The first block, as full as the input fills it (a pipe gives a few bytes
-// at a time), so that the input's kind is told by its content.
-void input_fill(Input &in);
-// The next byte, or STREAM_EOF at the end of the input or after a failed
-// read (stream_error tells which).
-int input_byte(Input &in);
-// Passes over n bytes; false when the input ends first.
-bool input_skip(Input &in, DWORD n);
-// Back to the first byte, for a second pass, where input_seekable.
-bool input_rewind(Input &in);
-bool input_seekable(const Input &in);
-// A failed read, or a damaged gzip stream: the input ended early.
-bool input_failed(const Input &in);
-// The rest of the input in one heap block that grows as it fills (to be
-// freed with block_free, even on failure); STATUS_DONE, or the status that
-// ends the run.
-int input_hold(Input &in, unsigned char **all, DWORD *size);
-// From now on the input is what the gzip stream it holds inflates to;
-// false for want of memory.
-bool input_inflate(Input &in);
-void input_end(Input &in);
-
-// The picked glyphs: the range's codes, each a glyph of `height` rows,
-// blank until the font gives it ink, and what befell each code.
-enum : unsigned char {
-    FOUND = 1,  // a glyph of the font claimed the code
-    CUT = 2,    // its glyph lost ink outside the cell
-};
-struct Picked {
-    DWORD first, last, count;
-    DWORD height;   // the font's cell, once known
-    DWORD descent;  // rows below the baseline, for a BDF output
-    unsigned char *rows;   // in one block with the states after them
-    unsigned char *state;  // a byte a code: FOUND, CUT
-    char foreign[REGISTRY_SIZE];  // a BDF's registry and encoding when not Unicode, or ""
-    bool translated;  // foreign's codes were turned into Unicode's
-    DWORD left_out;   // glyphs whose codes foreign has no character for
-    const char *copyright, *notice;  // as the font's properties give them, or null
-};
-
-// Makes the blank glyphs once the height is known; false for want of memory.
-bool picked_begin(Picked &p, DWORD height);
-void picked_end(Picked &p);
-// The rows of the glyph for code, if the range has it and no glyph has
-// claimed it before (the first claim keeps it); null otherwise.
-unsigned char *picked_claim(Picked &p, DWORD code);
-
-// The codes of a font whose registry is in the note (foreign) and whose
-// encoding is given: Unicode's for a font without a registry or of
-// ISO10646 (with any encoding, the note then emptied), turned into
-// Unicode's for one of the 8-bit encodings (the page returned), and
-// otherwise taken as they stand, said. The note becomes "KOI8-R".
-const CodePage *choose_codes(Picked &p, const char *encoding);
-// A glyph's code in Unicode by the page (none: as it stands); NO_CHARACTER,
-// counted as left out, where the page has none.
-DWORD picked_code(Picked &p, const CodePage *page, DWORD code);
-// An ink pixel of the glyph for code, at a row and cell of the cell; ink
-// outside it cuts the glyph.
-void place_ink(Picked &p, unsigned char *rows, DWORD code, int row, int cell);
-
-// Each reads the whole font and fills the picked glyphs. Returns
-// STATUS_DONE, or the status that ends the run, with its message said;
-// read_bdf returns NOT_BDF, saying nothing, when the first line is not
-// STARTFONT.
-enum : int { NOT_BDF = -2 };
-int read_bdf(Input &in, Picked &p);
-int read_psf(Input &in, Picked &p);
-int read_pcf(Input &in, Picked &p);
 
 int pick_main(int argc, char **argv);
 

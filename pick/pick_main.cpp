@@ -1,4 +1,5 @@
 #include "pick.h"
+#include "../readers/readers.h"
 #include "../forms/forms.h"
 #include "../platform/block.h"
 #include "../startup/startup.h"
@@ -15,20 +16,6 @@ const char HELP_TEXT[] =
     "               larger of first and 0x7E)\n"
     "Each run of codes the font lacks, and each glyph that loses ink, is said.\n"
     "More: man glyphpick, or README.md beside the exe.\n";
-const char NOT_A_FONT_TEXT[] = "input file is not a BDF or PSF font.";
-
-// What the input is instead of a BDF or PSF, by input_kind, from
-// INPUT_ROW_FONT on; null for the fonts it reads.
-const char *const OTHER_INPUT_TEXTS[] = {
-    "input file is a glyph-row font, not a BDF or PSF font: glyphdraw reads it.",
-    "input file is a drawing, not a BDF or PSF font: glyphrow converts it.",
-    nullptr,
-    nullptr,
-    "input file is a PNG image, not a font.",
-    "input file is gzip-compressed: unpack it first (zcat).",  // inside a gzip stream
-    nullptr,
-};
-
 // The range: first to last, last at least first (by default, the larger of
 // first and 0x7E).
 bool read_arguments(int argc, char **argv, Picked *p)
@@ -105,43 +92,11 @@ int write_picked(const char *name, Picked &p, bool from_bdf)
     return say_losses(p);
 }
 
-// The reader the input's kind asks for; a gzip stream is inflated first
-// and what it holds told by its content in turn, and then read to its end,
-// so that a damaged end is never taken for a whole font.
-int read_kind(Input &in, Picked &p, InputKind *kind)
-{
-    if (*kind == INPUT_GZIP && in.end) {
-        if (!input_inflate(in))
-            return STATUS_NO_MEMORY;
-        input_fill(in);
-        *kind = input_kind(in.block, in.end);
-        if (input_failed(in))
-            return STATUS_CANT_READ_INPUT;
-    }
-    // An empty input is no font of any kind.
-    if (in.end && *kind >= INPUT_ROW_FONT && OTHER_INPUT_TEXTS[*kind - INPUT_ROW_FONT])
-        return say(STATUS_NOT_A_FONT, OTHER_INPUT_TEXTS[*kind - INPUT_ROW_FONT], nullptr);
-    int status = *kind == INPUT_PSF ? read_psf(in, p) : *kind == INPUT_PCF ? read_pcf(in, p) : read_bdf(in, p);
-    if (status == STATUS_DONE && in.inflate && !input_skip(in, 0xFFFFFFFFu) && input_failed(in))
-        return STATUS_CANT_READ_INPUT;
-    return status;
-}
-
 int pick(Stream *font, char **argv, Picked &p, unsigned char *block)
 {
-    Input in = {argv[1], font, block, 0, 0, nullptr};
-    input_fill(in);
-    InputKind kind = input_kind(in.block, in.end);
-    int status = input_failed(in) ? STATUS_CANT_READ_INPUT : read_kind(in, p, &kind);
-    if (status == STATUS_CANT_READ_INPUT && in.inflate && in.inflate->damage)
-        status = say(STATUS_NOT_A_FONT, in.inflate->damage == GZIP_BOMB ? "" : GZIP_DAMAGED, in.inflate->damage, nullptr);
-    input_end(in);
-    if (status == NOT_BDF)
-        return say(STATUS_NOT_A_FONT, NOT_A_FONT_TEXT, nullptr);
-    if (status == STATUS_CANT_READ_INPUT)
-        return say(status, CANT_READ_INPUT_TEXT, nullptr);
-    // Any other failure was said by the reader; no memory says nothing.
-    return status == STATUS_DONE ? write_picked(argv[2], p, kind != INPUT_PSF) : status;
+    bool psf;
+    int status = read_picked(font, argv[1], p, block, &psf);
+    return status == STATUS_DONE ? write_picked(argv[2], p, !psf) : status;
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "pick.h"
+#include "readers.h"
 #include "../forms/forms.h"
 #include "../platform/block.h"
 #include "../rows/row.h"

@@ -1,4 +1,4 @@
-#include "pick.h"
+#include "readers.h"
 #include "code_pages.h"
 #include "../rows/row.h"
 #include "../startup/startup.h"

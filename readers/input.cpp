@@ -1,4 +1,4 @@
-#include "pick.h"
+#include "readers.h"
 #include "../platform/block.h"
 
 namespace {
