@@ -23,9 +23,9 @@ line of six cells, into a font file of one byte per row, for small displays,
 retro and embedded systems. glyphdraw draws a font file back as text, with
 an exact round trip, or as a PNG glyph sheet; glyphcheck finds the drawing
 mistakes that glyphrow passes in silence. glyphdraw also writes BDF, PSF
-and C; glyphpick takes a range of glyphs out of a BDF or PSF font into any
-of those forms.]=])
-set(GLYPHROW_MAN_PAGES glyphrow.1 glyphdraw.1 glyphcheck.1 glyphpick.1)
+and C; glyphpick takes a range of glyphs out of a BDF, PSF or PCF font
+into any of those forms; glyphshow draws a text in any of those fonts.]=])
+set(GLYPHROW_MAN_PAGES glyphrow.1 glyphdraw.1 glyphcheck.1 glyphpick.1 glyphshow.1)
 
 if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
   set(exes)

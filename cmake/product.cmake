@@ -43,6 +43,7 @@ set(GLYPHROW_READERS_SOURCES
   readers/psf_reader.cpp
   readers/pcf_reader.cpp
   readers/code_pages.cpp
+  readers/read_font.cpp
   readers/inflate.cpp)
 
 # The forms a font is written in, for the tools that write fonts.
@@ -64,15 +65,17 @@ set(GLYPHROW_FORMS_SOURCES
   forms/input_kind.cpp)
 
 # Each tool: its job's sources, its entry among them, and the entry's name.
-set(GLYPHROW_TOOLS glyphrow glyphdraw glyphcheck glyphpick)
+set(GLYPHROW_TOOLS glyphrow glyphdraw glyphcheck glyphpick glyphshow)
 set(glyphrow_JOB convert/convert_main.cpp convert/process_start.cpp)
 set(glyphrow_ENTRY process_start)
-set(glyphdraw_JOB draw/draw_main.cpp draw/read_font.cpp draw/glyphdraw_start.cpp)
+set(glyphdraw_JOB draw/draw_main.cpp readers/read_font.cpp draw/glyphdraw_start.cpp)
 set(glyphdraw_ENTRY glyphdraw_start)
 set(glyphcheck_JOB check/check_main.cpp check/findings.cpp check/glyphcheck_start.cpp)
 set(glyphcheck_ENTRY glyphcheck_start)
 set(glyphpick_JOB pick/pick_main.cpp pick/glyphpick_start.cpp)
 set(glyphpick_ENTRY glyphpick_start)
+set(glyphshow_JOB show/show_main.cpp show/glyphshow_start.cpp)
+set(glyphshow_ENTRY glyphshow_start)
 foreach(tool ${GLYPHROW_TOOLS})
   list(TRANSFORM ${tool}_JOB PREPEND ${GLYPHROW_ROOT}/)
 endforeach()
@@ -80,6 +83,7 @@ list(TRANSFORM GLYPHROW_FORMS_SOURCES PREPEND ${GLYPHROW_ROOT}/)
 list(TRANSFORM GLYPHROW_READERS_SOURCES PREPEND ${GLYPHROW_ROOT}/)
 list(APPEND glyphdraw_JOB ${GLYPHROW_FORMS_SOURCES})
 list(APPEND glyphpick_JOB ${GLYPHROW_FORMS_SOURCES} ${GLYPHROW_READERS_SOURCES})
+list(APPEND glyphshow_JOB ${GLYPHROW_FORMS_SOURCES} ${GLYPHROW_READERS_SOURCES})
 
 set(GLYPHROW_PRODUCT_FLAGS
   -nostdinc -nostdinc++ -fno-exceptions -fno-rtti -fno-threadsafe-statics

@@ -27,6 +27,7 @@ set(GLYPHROW_EXE_CODE_FLAGS
 # (each hoisted value takes a register or a stack slot for the whole loop).
 set(glyphpick_EXE_FLAGS -Oz -malign-data=abi -fno-inline-functions-called-once
   -fno-tree-loop-im -fno-code-hoisting)
+set(glyphshow_EXE_FLAGS ${glyphpick_EXE_FLAGS})  # the same readers, and a text's drawing
 set(GLYPHROW_EXE_LINK_FLAGS
   -nostdlib -nostartfiles
   -Wl,--subsystem,console

@@ -53,11 +53,13 @@ set(GLYPHROW_EXE ${GLYPHROW_WINDOWS_DIR}/glyphrow.exe)
 # glyphdraw.exe, which writes every form (a PNG's compressor among them),
 # 17 KiB; glyphcheck.exe 8 KiB; glyphpick.exe, three readers, gzip's
 # inflater, the 8-bit encodings' tables and every form, 32 KiB, the most
-# any exe of the family may be.
+# any exe of the family may be; glyphshow.exe, the same readers and a
+# text's drawing, 29 KiB.
 set(glyphrow_MAX_BYTES 4608)
 set(glyphdraw_MAX_BYTES 17408)
 set(glyphcheck_MAX_BYTES 8192)
 set(glyphpick_MAX_BYTES 32768)
+set(glyphshow_MAX_BYTES 29696)
 foreach(tool ${GLYPHROW_TOOLS})
   add_test(NAME windows.${tool}_pe_header_and_imports
     COMMAND ${PROJECT_SOURCE_DIR}/tests/windows/check_pe.sh ${GLYPHROW_WINDOWS_DIR}/${tool}.exe
@@ -107,6 +109,7 @@ target_compile_definitions(blackbox_windows PRIVATE
   DRAW_COMMAND="${runner}","${GLYPHROW_WINDOWS_DIR}/glyphdraw.exe"
   CHECK_COMMAND="${runner}","${GLYPHROW_WINDOWS_DIR}/glyphcheck.exe"
   PICK_COMMAND="${runner}","${GLYPHROW_WINDOWS_DIR}/glyphpick.exe"
+  SHOW_COMMAND="${runner}","${GLYPHROW_WINDOWS_DIR}/glyphshow.exe"
   NATIVE_PICK_COMMAND="$<TARGET_FILE:glyphpick>"
   NATIVE_DRAW_COMMAND="$<TARGET_FILE:glyphdraw>"
   LAUNCH_COMMAND="${launcher}"

@@ -129,7 +129,6 @@ void put_named(Out &out, const char *pieces, int names, const DWORD *values, Nam
 // pixels a byte each, compressed, then the end. False from png_begin when
 // no memory can be had for the compressor (the output then failed).
 enum : unsigned char { PNG_BLACK = 0, PNG_DARK = 1, PNG_LIGHT = 2, PNG_WHITE = 3 };
-enum : DWORD { PNG_MAX_WIDTH = 1024 };
 struct Png;
 bool png_begin(Png &png, Out &out, DWORD width, DWORD height, const Font &font);
 void png_row(Png &png, const unsigned char *pixels);

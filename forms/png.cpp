@@ -12,6 +12,7 @@ enum : DWORD {
     ADLER_SIZE = 4,
     HEADER_SIZE = SIGNATURE_SIZE + CHUNK_OVERHEAD + HEADER_DATA_SIZE,
     LONGEST_KEYWORD = 10,  // "Disclaimer"
+    PACKED_PIECE = 256,    // bytes of a row packed at a time
 };
 
 enum : unsigned char {
@@ -92,18 +93,28 @@ bool png_begin(Png &png, Out &out, DWORD width, DWORD height, const Font &font)
 }
 
 // The filter byte (none: the scanlines repeat, which deflate finds by
-// itself) and the pixels, four to a byte from the high bits.
+// itself) and the pixels, four to a byte from the high bits, packed and
+// compressed a piece at a time, however wide the image.
 void png_row(Png &png, const unsigned char *pixels)
 {
-    unsigned char packed[1 + (PNG_MAX_WIDTH + 3) / 4];
-    DWORD bytes = (png.width + 3) / 4;
+    unsigned char packed[PACKED_PIECE];
     packed[0] = NO_FILTER;
-    for (DWORD i = 0; i < bytes; ++i)
-        packed[1 + i] = 0;
-    for (DWORD x = 0; x < png.width; ++x)
-        packed[1 + x / 4] = static_cast<unsigned char>(packed[1 + x / 4] | pixels[x] << (6 - 2 * (x % 4)));
-    png.adler = adler32_update(png.adler, packed, 1 + bytes);
-    deflate_put(png.deflate, packed, 1 + bytes);
+    DWORD n = 1;
+    for (DWORD x = 0; x < png.width; x += 4) {
+        unsigned char byte = 0;
+        for (DWORD i = 0; i < 4; ++i)
+            byte = static_cast<unsigned char>(byte << 2 | (x + i < png.width ? pixels[x + i] : 0));
+        packed[n++] = byte;
+        if (n == PACKED_PIECE || x + 4 >= png.width) {
+            png.adler = adler32_update(png.adler, packed, n);
+            deflate_put(png.deflate, packed, n);
+            n = 0;
+        }
+    }
+    if (n) {  // an image without width: the filter byte alone
+        png.adler = adler32_update(png.adler, packed, n);
+        deflate_put(png.deflate, packed, n);
+    }
 }
 
 // The last block, the checksum of the zlib stream, and the end chunk.

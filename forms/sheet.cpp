@@ -18,7 +18,6 @@ enum : DWORD {
     MARGIN_PIXELS = GAP_PIXELS + CODE_DIGITS * DIGIT_ADVANCE,  // the codes' margin, left of the glyphs
     MAX_WIDTH = MARGIN_PIXELS + SHEET_COLUMNS * COLUMN_PIXELS + GAP_PIXELS,
 };
-static_assert(static_cast<DWORD>(MAX_WIDTH) <= static_cast<DWORD>(PNG_MAX_WIDTH), "a scanline fits the PNG's row");
 
 // Black is exactly the ink and white exactly the blank cells; everything
 // else (gaps, margins, the rows a partial glyph lacks) is light grey, and

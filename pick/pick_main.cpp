@@ -95,7 +95,9 @@ int write_picked(const char *name, Picked &p, bool from_bdf)
 int pick(Stream *font, char **argv, Picked &p, unsigned char *block)
 {
     bool psf;
-    int status = read_picked(font, argv[1], p, block, &psf);
+    Input in;
+    input_begin(in, argv[1], font, block);
+    int status = read_picked(in, p, &psf);
     return status == STATUS_DONE ? write_picked(argv[2], p, !psf) : status;
 }
 

@@ -41,10 +41,14 @@ int read_kind(Input &in, Picked &p, InputKind *kind)
 
 }  // namespace
 
-int read_picked(Stream *font, const char *name, Picked &p, unsigned char *block, bool *psf)
+void input_begin(Input &in, const char *name, Stream *stream, unsigned char *block)
 {
-    Input in = {name, font, block, 0, 0, nullptr};
+    in = {name, stream, block, 0, 0, nullptr};
     input_fill(in);
+}
+
+int read_picked(Input &in, Picked &p, bool *psf)
+{
     InputKind kind = input_kind(in.block, in.end);
     int status = input_failed(in) ? STATUS_CANT_READ_INPUT : read_kind(in, p, &kind);
     if (status == STATUS_CANT_READ_INPUT && in.inflate && in.inflate->damage)

@@ -104,10 +104,20 @@ int read_bdf(Input &in, Picked &p);
 int read_psf(Input &in, Picked &p);
 int read_pcf(Input &in, Picked &p);
 
-// The font in `font` (named `name` on the command line), whatever kind it
-// is, read into the picked glyphs, in a block of INPUT_BLOCK_SIZE bytes;
-// *psf tells whether it was a PSF (whose cell has no baseline). Returns
-// STATUS_DONE, or the status that ends the run with its message said.
-int read_picked(Stream *font, const char *name, Picked &p, unsigned char *block, bool *psf);
+// An input from its first block, in `block` of INPUT_BLOCK_SIZE bytes, as
+// full as the input fills it: its kind is told by it (input_kind).
+void input_begin(Input &in, const char *name, Stream *stream, unsigned char *block);
+// The font begun, whatever kind it is but a glyph-row font, read into the
+// picked glyphs; *psf tells whether it was a PSF (whose cell has no
+// baseline). Returns STATUS_DONE, or the status that ends the run with its
+// message said.
+int read_picked(Input &in, Picked &p, bool *psf);
+
+// A glyph-row font file read whole into a block that grows as needed,
+// before anything is written. Stores the block (to be freed with
+// block_free, even on failure; null when none could be had) and its byte
+// count; returns STATUS_DONE or the status that ends the run.
+enum : DWORD { FIRST_BLOCK = 4096 };  // the font is read into a block this big at first
+int read_font(Stream *font, unsigned char **rows, DWORD *count);
 
 #endif

@@ -40,5 +40,6 @@ extern "C" [[noreturn]] void process_start(void);     // glyphrow
 extern "C" [[noreturn]] void glyphdraw_start(void);
 extern "C" [[noreturn]] void glyphcheck_start(void);
 extern "C" [[noreturn]] void glyphpick_start(void);
+extern "C" [[noreturn]] void glyphshow_start(void);
 
 #endif

@@ -13,6 +13,7 @@ namespace {
 
 const std::vector<std::string> DRAW = {DRAW_COMMAND};
 const std::vector<std::string> GLYPHROW = {TOOL_COMMAND};
+const std::vector<std::string> SHOW = {SHOW_COMMAND};
 const int FONTS = 2000;
 
 TEST(DrawRoundTrip, RandomFontsConvertBackByteForByte)
@@ -80,6 +81,48 @@ TEST(DrawSheet, PillowReadsEverySheetExactly)
         }
         ASSERT_TRUE(in) << "Pillow gave fewer pixels";
         EXPECT_EQ(sheet_errors(seen, font, height), "");
+    }
+}
+
+// glyphshow's image, as Pillow reads it, is its drawing: each character's
+// cells squares of 4 by 4 pixels, ink black and blank white (a short line
+// filled out blank), in a grey margin of 4; UTF-8 and lines of text, from
+// a font as Debian ships it and from the sample.
+TEST(ShowImage, PillowReadsTheImageAsTheDrawingShows)
+{
+    Scratch dir;
+    const std::vector<std::vector<std::string>> runs = {
+        {SAMPLE_DIR "/sample-font.bin", "Hello, world!"},
+        {X11_FONTS "/6x13.pcf.gz", "Temp 21.5\xc2\xb0C\n\xc5\x81\xc3\xb3d\xc5\xba"},
+    };
+    for (const std::vector<std::string> &run : runs) {
+        SCOPED_TRACE(run[1]);
+        ToolRun drawn = run_tool(SHOW, {run[0], run[1]}, dir.root());
+        ASSERT_EQ(drawn.status, 0) << drawn.output;
+        ASSERT_EQ(run_tool(SHOW, {run[0], run[1], "text.png"}, dir.root()).status, 0);
+        std::string pixels = dir.path("pixels");
+        ASSERT_EQ(std::system(("/usr/bin/python3 " SOURCE_DIR "/tests/png_pixels.py '" + dir.path("text.png") + "' '" +
+                               pixels + "'").c_str()), 0);
+        std::istringstream in(read_file(pixels)), lines(drawn.output);
+        size_t width, height;
+        in >> width >> height;
+        in.get();
+        std::string image((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::vector<std::string> rows;
+        for (std::string line; std::getline(lines, line);)
+            rows.push_back(line);
+        ASSERT_EQ(height, 8 + 4 * rows.size());
+        ASSERT_EQ(image.size(), width * height);
+        int wrong = 0;
+        for (size_t y = 0; y < height; ++y)
+            for (size_t x = 0; x < width; ++x) {
+                bool margin = x < 4 || y < 4 || x >= width - 4 || y >= height - 4;
+                size_t row = (y - 4) / 4, cell = (x - 4) / 4;
+                bool ink = !margin && cell < rows[row].size() && rows[row][cell] == '#';
+                uint8_t want = margin ? 170 : ink ? 0 : 255;
+                wrong += static_cast<uint8_t>(image[y * width + x]) != want;
+            }
+        EXPECT_EQ(wrong, 0);
     }
 }
 

@@ -16,7 +16,7 @@ lint=$(cd "$root/man" && "$mandoc" -T lint ./*.1 2>&1)
 # Each page's SEE ALSO names every other tool of the family.
 for page in "$root"/man/*.1; do
   see_also=$(sed -n '/^\.Sh SEE ALSO/,/^\.Sh/p' "$page")
-  for tool in glyphrow glyphdraw glyphcheck glyphpick; do
+  for tool in glyphrow glyphdraw glyphcheck glyphpick glyphshow; do
     [[ $(basename "$page") == $tool.1 ]] || grep -q "^\.Xr $tool 1" <<<"$see_also" ||
       bad "$(basename "$page") doesn't name $tool under SEE ALSO"
   done
@@ -32,6 +32,7 @@ while IFS= read -r line; do
     "## glyphdraw"*) tool=glyphdraw ;;
     "## glyphcheck"*) tool=glyphcheck ;;
     "## glyphpick"*) tool=glyphpick ;;
+    "## glyphshow"*) tool=glyphshow ;;
     "## "*) tool="" ;;
   esac
   [[ -n $tool && $line =~ ^\|\ ([0-9]+)\ \|\ (\`([^\`]*)\`)?\ *\| ]] || continue

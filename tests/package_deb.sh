@@ -12,9 +12,9 @@ trap 'rm -rf "$scratch"' EXIT
 version=$(sed -n 's/^project(glyphrow VERSION \([0-9.]*\).*/\1/p' "$source_dir/CMakeLists.txt")
 [[ -n $version ]] || bad "no version in CMakeLists.txt"
 
-installed=(bin/glyphrow bin/glyphdraw bin/glyphcheck bin/glyphpick
+installed=(bin/glyphrow bin/glyphdraw bin/glyphcheck bin/glyphpick bin/glyphshow
            share/man/man1/glyphrow.1.gz share/man/man1/glyphdraw.1.gz share/man/man1/glyphcheck.1.gz
-           share/man/man1/glyphpick.1.gz share/doc/glyphrow/copyright share/doc/glyphrow/changelog.gz
+           share/man/man1/glyphpick.1.gz share/man/man1/glyphshow.1.gz share/doc/glyphrow/copyright share/doc/glyphrow/changelog.gz
            share/doc/glyphrow/README.md share/doc/glyphrow/examples/sample-font.txt
            share/doc/glyphrow/examples/sample-font.bin share/doc/glyphrow/examples/sample-font.png)
 
@@ -53,5 +53,6 @@ cmp -s sample.png "$doc/sample-font.png" || bad "the unpacked glyphdraw made ano
 "$scratch/root/usr/bin/glyphdraw" sample.bin sample.bdf && "$scratch/root/usr/bin/glyphpick" sample.bdf again.bin ||
   bad "glyphdraw to BDF or glyphpick failed"
 cmp -s again.bin "$doc/sample-font.bin" || bad "the unpacked glyphpick picked another font"
+[[ $("$scratch/root/usr/bin/glyphshow" sample.bin "Hi" | wc -l) == 8 ]] || bad "the unpacked glyphshow didn't draw 8 rows"
 echo "$(basename "$deb"): $(stat -c %s "$deb") bytes, Depends: $(field Depends)"
 exit $fail

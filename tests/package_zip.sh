@@ -18,7 +18,7 @@ zip=$scratch/package/glyphrow-$version-win32.zip
 [[ -f $zip ]] || { echo "FAIL: no glyphrow-$version-win32.zip"; ls "$scratch/package"; exit 1; }
 top=glyphrow-$version-win32
 listed=$(unzip -Z1 "$zip")
-for f in glyphrow.exe glyphdraw.exe glyphcheck.exe glyphpick.exe README.md LICENSE \
+for f in glyphrow.exe glyphdraw.exe glyphcheck.exe glyphpick.exe glyphshow.exe README.md LICENSE \
          examples/sample-font.txt examples/sample-font.bin examples/sample-font.png; do
   grep -qx "$top/$f" <<<"$listed" || bad "not in the zip: $f"
 done
@@ -35,5 +35,6 @@ cmp -s sample.png examples/sample-font.png || bad "the unpacked glyphdraw.exe ma
 "$run" glyphdraw.exe sample.bin sample.psf >/dev/null && "$run" glyphpick.exe sample.psf again.bin >/dev/null ||
   bad "glyphdraw.exe to PSF or glyphpick.exe failed"
 cmp -s again.bin examples/sample-font.bin || bad "the unpacked glyphpick.exe picked another font"
+"$run" glyphshow.exe sample.bin "Hi" hi.txt >/dev/null && [[ -s hi.txt ]] || bad "the unpacked glyphshow.exe drew nothing"
 echo "$(basename "$zip"): $(stat -c %s "$zip") bytes"
 exit $fail

@@ -1,4 +1,4 @@
-#include "draw.h"
+#include "readers.h"
 #include "../platform/block.h"
 
 int read_font(Stream *font, unsigned char **rows, DWORD *count)

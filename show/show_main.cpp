@@ -1,0 +1,345 @@
+#include "show.h"
+#include "../forms/deflate.h"
+#include "../forms/forms.h"
+#include "../platform/block.h"
+#include "../readers/readers.h"
+#include "../rows/row.h"
+#include "../startup/startup.h"
+
+namespace {
+
+const char USAGE_TEXT[] = "usage>glyphshow font text [output [height [first]]]";
+const char HELP_TEXT[] =
+    "Draws a text in a font: on the terminal (no output, or -), as a drawing (.txt) or as\n"
+    "an image (.png), each character its glyph's cell, 6 wide, lines of text below each\n"
+    "other; a character the font lacks is drawn blank and said.\n"
+    "  font    any font glyphpick reads (BDF, PSF, PCF, gzip-compressed or not), or a\n"
+    "          glyph-row font file, whose height (default 8) and first code (default\n"
+    "          0x20) follow the output, as glyphdraw reads them\n"
+    "  text    UTF-8 (other bytes Latin-1); a line feed or \\n starts a new line\n"
+    "More: man glyphshow, or README.md beside the exe.\n";
+const char NOT_FOR_FONT_TEXT[] = "height and first are a glyph-row font's only.";
+const char UNKNOWN_FORM_TEXT[] = "output form not known: ";
+const char SHOW_FORMS_TEXT[] = " (the forms: .txt .png, or none for the terminal).\n";
+const char MISSING_TEXT[] = "\21 is not in the font: drawn blank.";
+const char INK_CUT_TEXT[] = "\21 loses ink outside the 6 by \2 cell.";
+
+enum : DWORD {
+    LINE_BREAK = 0xFFFFFFFFu,  // in the text's codes
+    CELL_PIXELS = 4,           // a cell is a square of 4 by 4 pixels
+    MARGIN_PIXELS = 4,
+    GLYPH_PIXELS = ROW_CELLS * CELL_PIXELS,
+};
+
+enum : char { INK_CHARACTER = '#', BLANK_CHARACTER = ' ' };
+
+enum Output { TERMINAL, DRAWING, IMAGE, NO_OUTPUT };
+
+// The output's kind by its suffix, as the other tools tell it; anything
+// else has been said.
+Output output_of(int argc, char **argv)
+{
+    if (argc < 4 || text_same(argv[3], "-"))
+        return TERMINAL;
+    Form form = form_of(argv[3]);
+    if (form == FORM_DRAWING)
+        return DRAWING;
+    if (form == FORM_SHEET)
+        return IMAGE;
+    const char *start, *suffix;
+    base_name(argv[3], &start, &suffix);
+    Out out;
+    out_begin(out, &stdout_stream);
+    put_text(out, UNKNOWN_FORM_TEXT);
+    put_text(out, suffix);
+    put_text(out, SHOW_FORMS_TEXT);
+    out_end(out);
+    return NO_OUTPUT;
+}
+
+// One code of the text at `at`, moving past it: a valid UTF-8 sequence
+// (shortest form, no surrogate, at most U+10FFFF) is one code, any other
+// byte its own (Latin-1).
+DWORD next_code(const unsigned char *&at)
+{
+    DWORD lead = *at++;
+    int more = lead >= 0xF0 && lead <= 0xF4 ? 3 : lead >= 0xE0 && lead <= 0xEF ? 2 : lead >= 0xC2 && lead <= 0xDF ? 1 : 0;
+    DWORD code = lead & (0x3Fu >> more);
+    DWORD low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+    DWORD high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+    for (int i = 0; i < more; ++i) {
+        DWORD c = at[i];
+        if (c < (i ? 0x80u : low) || c > (i ? 0xBFu : high))
+            return lead;  // not a sequence: the lead byte alone
+        code = code << 6 | (c & 0x3F);
+    }
+    at += more;
+    return more ? code : lead;
+}
+
+// The text's codes, LINE_BREAK for a line feed or the two characters "\n";
+// one at the very end adds no line. Returns the count.
+DWORD decode_text(const char *text, DWORD *codes)
+{
+    DWORD n = 0;
+    for (const unsigned char *at = reinterpret_cast<const unsigned char *>(text); *at;) {
+        bool escaped = at[0] == '\\' && at[1] == 'n';
+        DWORD code = escaped ? LINE_BREAK : next_code(at);
+        at += escaped ? 2 : 0;
+        codes[n++] = code == LINE_FEED ? LINE_BREAK : code;
+    }
+    if (n && codes[n - 1] == LINE_BREAK)
+        --n;
+    return n;
+}
+
+// The text laid out: its lines, each as many cells as its codes, the
+// longest giving the width.
+struct Layout {
+    const DWORD *codes;
+    DWORD count, lines, columns;
+};
+
+void measure(Layout &t)
+{
+    t.lines = 1;
+    t.columns = 0;
+    for (DWORD i = 0, column = 0; i < t.count; ++i) {
+        column = t.codes[i] == LINE_BREAK ? 0 : column + 1;
+        t.lines += t.codes[i] == LINE_BREAK;
+        t.columns = column > t.columns ? column : t.columns;
+    }
+}
+
+// The font as glyphs by code: a glyph-row font's rows, or the picked ones.
+struct Glyphs {
+    const unsigned char *rows;
+    DWORD height, first, glyphs;  // a glyph-row font: glyph i has the code first + i
+    Picked *picked;               // or the picked glyphs
+};
+
+// The rows of the code's glyph, or null where the font lacks it.
+const unsigned char *glyph_rows(const Glyphs &g, DWORD code)
+{
+    if (g.picked) {
+        const Picked &p = *g.picked;
+        DWORD i = code - p.first;
+        return code >= p.first && code <= p.last && (p.state[i] & FOUND) ? p.rows + i * p.height : nullptr;
+    }
+    return code >= g.first && code - g.first < g.glyphs ? g.rows + (code - g.first) * g.height : nullptr;
+}
+
+// A line a character the font lacks, and one a glyph that lost ink, each
+// once, in the order of its first appearance. STATUS_INK_CUT for a cut.
+int say_losses(const Glyphs &g, const Layout &t)
+{
+    int status = STATUS_DONE;
+    for (DWORD i = 0; i < t.count; ++i) {
+        DWORD code = t.codes[i], j = 0;
+        while (j < i && t.codes[j] != code)
+            ++j;
+        if (code == LINE_BREAK || j < i)
+            continue;
+        const DWORD values[] = {code, g.height};
+        if (!glyph_rows(g, code)) {
+            say(STATUS_DONE, MISSING_TEXT, values);
+        } else if (g.picked && (g.picked->state[code - g.picked->first] & CUT)) {
+            status = say(STATUS_INK_CUT, INK_CUT_TEXT, values);
+        }
+    }
+    return status;
+}
+
+// Cell `c` of row r of text line l: ink, blank, or past the line's end.
+bool inked(const Glyphs &g, const DWORD *line, DWORD length, DWORD c, DWORD r)
+{
+    const unsigned char *rows = c / ROW_CELLS < length ? glyph_rows(g, line[c / ROW_CELLS]) : nullptr;
+    return rows && (rows[r] & (0x20 >> (c % ROW_CELLS)));
+}
+
+// The text line starting at codes[at]: its codes and length; at moves on.
+const DWORD *next_line(const Layout &t, DWORD &at, DWORD *length)
+{
+    const DWORD *line = t.codes + at;
+    DWORD n = 0;
+    while (at + n < t.count && t.codes[at + n] != LINE_BREAK)
+        ++n;
+    at += n + 1;
+    *length = n;
+    return line;
+}
+
+// "#" for ink and a space for blank, a line per row of cells, trailing
+// spaces left off.
+void write_drawing_of(Out &out, const Glyphs &g, const Layout &t)
+{
+    for (DWORD l = 0, at = 0; l < t.lines; ++l) {
+        DWORD length;
+        const DWORD *line = next_line(t, at, &length);
+        for (DWORD r = 0; r < g.height; ++r) {
+            DWORD end = length * ROW_CELLS;
+            while (end > 0 && !inked(g, line, length, end - 1, r))
+                --end;
+            for (DWORD c = 0; c < end; ++c)
+                put_byte(out, inked(g, line, length, c, r) ? INK_CHARACTER : BLANK_CHARACTER);
+            put_byte(out, LINE_FEED);
+        }
+    }
+}
+
+void put_margin(Png &png, unsigned char *pixels, DWORD width)
+{
+    for (DWORD x = 0; x < width; ++x)
+        pixels[x] = PNG_LIGHT;
+    for (DWORD i = 0; i < MARGIN_PIXELS; ++i)
+        png_row(png, pixels);
+}
+
+// Each cell a square of 4 by 4 pixels, ink black, blank white (a short
+// line filled out with blank cells), in a grey margin of 4 pixels.
+void write_image(Out &out, const Glyphs &g, const Layout &t, unsigned char *pixels)
+{
+    DWORD width = 2 * MARGIN_PIXELS + t.columns * GLYPH_PIXELS;
+    Font none = {};
+    Png png;
+    if (!png_begin(png, out, width, 2 * MARGIN_PIXELS + t.lines * g.height * CELL_PIXELS, none))
+        return;
+    put_margin(png, pixels, width);
+    for (DWORD l = 0, at = 0; l < t.lines && !out.failed; ++l) {
+        DWORD length;
+        const DWORD *line = next_line(t, at, &length);
+        for (DWORD r = 0; r < g.height; ++r) {
+            for (DWORD x = MARGIN_PIXELS; x < width - MARGIN_PIXELS; ++x)
+                pixels[x] = inked(g, line, length, (x - MARGIN_PIXELS) / CELL_PIXELS, r) ? PNG_BLACK : PNG_WHITE;
+            for (DWORD k = 0; k < CELL_PIXELS; ++k)
+                png_row(png, pixels);
+        }
+    }
+    put_margin(png, pixels, width);
+    png_end(png);
+}
+
+// The text drawn where the output asks; a failed write is status 4.
+int show(const Glyphs &g, const Layout &t, Output kind, const char *name, Stream *terminal)
+{
+    unsigned char *pixels = nullptr;
+    if (kind == IMAGE && !(pixels = static_cast<unsigned char *>(block_alloc(2 * MARGIN_PIXELS + t.columns * GLYPH_PIXELS))))
+        return STATUS_NO_MEMORY;
+    Stream *stream = kind == TERMINAL ? terminal : stream_open(name, "wb");
+    if (!stream) {
+        block_free(pixels);
+        return say(STATUS_CANT_OPEN_OUTPUT, CANT_OPEN_OUTPUT_TEXT, nullptr);
+    }
+    Out out;
+    out_begin(out, stream);
+    if (kind == IMAGE)
+        write_image(out, g, t, pixels);
+    else
+        write_drawing_of(out, g, t);
+    bool written = out_end(out);
+    if (pixels)
+        block_free(pixels);
+    if ((kind != TERMINAL && stream_close(stream) != 0) || !written)
+        return say(STATUS_CANT_WRITE_OUTPUT, CANT_WRITE_OUTPUT_TEXT, nullptr);
+    return say_losses(g, t);
+}
+
+// The codes the text needs, as the picked range: its least to its most.
+void range_of(const Layout &t, Picked &p)
+{
+    p.first = MAX_CODE;
+    p.last = 0;
+    for (DWORD i = 0; i < t.count; ++i) {
+        if (t.codes[i] == LINE_BREAK)
+            continue;
+        p.first = t.codes[i] < p.first ? t.codes[i] : p.first;
+        p.last = t.codes[i] > p.last ? t.codes[i] : p.last;
+    }
+    if (p.first > p.last)
+        p.first = p.last = 0;  // a text of line breaks alone
+    p.count = p.last - p.first + 1;
+}
+
+// A glyph-row font: its rows, read whole, as glyphdraw reads them.
+int read_row_font(Input &in, Glyphs &g, unsigned char **held)
+{
+    DWORD size;
+    int status = input_hold(in, held, &size);
+    g.glyphs = status == STATUS_DONE ? size / g.height : 0;
+    g.rows = *held;
+    return status == STATUS_CANT_READ_INPUT ? say(status, CANT_READ_INPUT_TEXT, nullptr) : status;
+}
+
+int show_font(int argc, char **argv, Layout &t, Output kind, Stream *terminal)
+{
+    Stream *font = stream_open(argv[1], "rb");
+    if (!font)
+        return say(STATUS_CANT_OPEN_INPUT, CANT_OPEN_INPUT_TEXT, nullptr);
+    unsigned char *block = static_cast<unsigned char *>(block_alloc(INPUT_BLOCK_SIZE)), *held = nullptr;
+    Picked p;
+    p.rows = nullptr;
+    p.descent = p.left_out = 0;
+    p.foreign[0] = 0;
+    p.translated = false;
+    p.copyright = p.notice = nullptr;
+    Glyphs g;
+    g.rows = nullptr;
+    g.picked = nullptr;
+    g.height = DEFAULT_HEIGHT;
+    g.first = DEFAULT_FIRST;
+    g.glyphs = 0;
+    int status = block ? STATUS_DONE : STATUS_NO_MEMORY;
+    Input in;
+    if (block)
+        input_begin(in, argv[1], font, block);
+    bool rows = block && in.end && !input_failed(in) && input_kind(in.block, in.end) == INPUT_ROW_FONT;
+    if (status == STATUS_DONE && rows && argc > 4 &&
+        (!read_argument("height", argv[4], HEIGHT_NUMBER, 1, MAX_HEIGHT, &g.height) ||
+         (argc > 5 && !read_argument("first", argv[5], CODE_NUMBER, 0, MAX_CODE, &g.first))))
+        status = say(STATUS_USAGE, USAGE_TEXT, nullptr);
+    if (status == STATUS_DONE && !rows && argc > 4) {
+        say(STATUS_USAGE, NOT_FOR_FONT_TEXT, nullptr);
+        status = say(STATUS_USAGE, USAGE_TEXT, nullptr);
+    }
+    bool psf;
+    range_of(t, p);
+    if (status == STATUS_DONE)
+        status = rows ? read_row_font(in, g, &held) : read_picked(in, p, &psf);
+    stream_close(font);
+    if (!rows) {
+        g.picked = &p;
+        g.height = p.height;
+    }
+    if (status == STATUS_DONE)
+        status = show(g, t, kind, argc > 3 ? argv[3] : nullptr, terminal);
+    if (block)
+        block_free(block);
+    if (held)
+        block_free(held);
+    picked_end(p);
+    return status;
+}
+
+}  // namespace
+
+// The drawing may go to standard output: the messages go to standard
+// error, through the stream every message is said on (help and version,
+// which are the output asked for, before).
+int show_main(int argc, char **argv)
+{
+    if (answered_help(argc, argv, "glyphshow", USAGE_TEXT, HELP_TEXT))
+        return STATUS_DONE;
+    Stream terminal = stdout_stream;
+    stdout_stream.handle = stderr_stream.handle;
+    Output kind = argc < 3 || !argv[2][0] ? NO_OUTPUT : output_of(argc, argv);
+    if (kind == NO_OUTPUT)
+        return say(STATUS_USAGE, USAGE_TEXT, nullptr);
+    DWORD *codes = static_cast<DWORD *>(block_alloc((text_length(argv[2]) + 1) * sizeof(DWORD)));
+    if (!codes)
+        return STATUS_NO_MEMORY;
+    Layout t = {codes, decode_text(argv[2], codes), 0, 0};
+    measure(t);
+    int status = show_font(argc, argv, t, kind, &terminal);
+    block_free(codes);
+    return status;
+}
