@@ -20,6 +20,16 @@ const std::string BDF = "STARTFONT 2.1\nFONTBOUNDINGBOX 6 2 0 0\nCHARS 2\nSTARTC
                         "BBX 6 2 0 0\nBITMAP\nFC\n84\nENDCHAR\nSTARTCHAR B\nENCODING 66\nBBX 1 2 0 0\nBITMAP\n80\n80\n"
                         "ENDCHAR\nENDFONT\n";
 
+// A PSF 2 of the same two glyphs, at U+0041 and U+0042 by its table.
+std::string psf()
+{
+    std::string h = "\x72\xb5\x4a\x86";
+    for (uint32_t field : {0u, 32u, 1u, 2u, 2u, 2u, 6u})
+        for (int i = 0; i < 4; ++i)
+            h += static_cast<char>(field >> (8 * i));
+    return h + std::string("\xfc\x84\x80\x80", 4) + "A\xff" "B\xff";
+}
+
 struct ShowCase {
     const char *name;
     std::string font;  // "rows" or "bdf"
@@ -58,6 +68,8 @@ TEST(ShowTool, TextsDrawnInEachKindOfFont)
         {"a broken sequence: each byte its own", "bdf", {"\xc3" "B"}, 0, "      #\n      #\n",
          "U+00C3 is not in the font: drawn blank." + NL},
         {"to a drawing file", "bdf", {"B", "out.txt"}, 0, "", ""},
+        {"a PSF, a character it lacks", "psf", {"BAZ"}, 0, "#     ######\n#     #    #\n",
+         "U+005A is not in the font: drawn blank." + NL},
         {"an empty text", "rows", {""}, 1, "", USAGE},
         {"height for a BDF", "bdf", {"B", "-", "2"}, 1, "", "height and first are a glyph-row font's only." + NL + USAGE},
         {"an output form not known", "rows", {"A", "out.bdf"}, 1, "",
@@ -67,6 +79,7 @@ TEST(ShowTool, TextsDrawnInEachKindOfFont)
     Scratch dir;
     write_file(dir.path("rows"), ROWS);
     write_file(dir.path("bdf"), BDF);
+    write_file(dir.path("psf"), psf());
     for (const ShowCase &c : cases) {
         SCOPED_TRACE(c.name);
         std::string drawing;
