@@ -93,7 +93,7 @@ TEST(ShowImage, PillowReadsTheImageAsTheDrawingShows)
     Scratch dir;
     const std::vector<std::vector<std::string>> runs = {
         {SAMPLE_DIR "/sample-font.bin", "Hello, world!"},
-        {X11_FONTS "/6x13.pcf.gz", "Temp 21.5\xc2\xb0C\n\xc5\x81\xc3\xb3d\xc5\xba"},
+        {X11_FONTS "/6x13.pcf.gz", "Temp 21.5\xc2\xb0" "C\n\xc5\x81\xc3\xb3" "d\xc5\xba"},
     };
     for (const std::vector<std::string> &run : runs) {
         SCOPED_TRACE(run[1]);
