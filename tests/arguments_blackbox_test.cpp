@@ -1,5 +1,5 @@
-// The conventions a command-line user expects, across glyphdraw, glyphcheck
-// and glyphpick, against every build: help and version as the first
+// The conventions a command-line user expects, across glyphdraw, glyphcheck,
+// glyphpick and glyphshow, against every build: help and version as the first
 // argument, a wrong number named with what was typed, codes as the tools
 // print them, and an input meant for another tool told what it is.
 #include "run_tool.h"
@@ -9,10 +9,12 @@
 
 namespace {
 
-const std::vector<std::string> DRAW = {DRAW_COMMAND}, CHECK = {CHECK_COMMAND}, PICK = {PICK_COMMAND};
+const std::vector<std::string> DRAW = {DRAW_COMMAND}, CHECK = {CHECK_COMMAND}, PICK = {PICK_COMMAND},
+                               SHOW = {SHOW_COMMAND};
 const std::string DRAW_USAGE = "usage>glyphdraw font.bin drawing.txt [height [first]]" LINE_END;
 const std::string CHECK_USAGE = "usage>glyphcheck source.txt [height]" LINE_END;
 const std::string PICK_USAGE = "usage>glyphpick font.bdf|font.psf|font.pcf[.gz] output [first [last]]" LINE_END;
+const std::string SHOW_USAGE = "usage>glyphshow font text [output [height [first]]]" LINE_END;
 
 std::string height(const std::string &typed)
 {
@@ -45,6 +47,8 @@ TEST(Arguments, HelpVersionAndNumbersAcrossTheTools)
         {"glyphdraw --version", &DRAW, {"--version"}, 0, "glyphdraw 1.1.0" LINE_END},
         {"glyphcheck --version", &CHECK, {"--version"}, 0, "glyphcheck 1.1.0" LINE_END},
         {"glyphpick --version", &PICK, {"--version"}, 0, "glyphpick 1.1.0" LINE_END},
+        {"glyphshow -h", &SHOW, {"-h"}, 0, "help:" + SHOW_USAGE},
+        {"glyphshow --version", &SHOW, {"--version"}, 0, "glyphshow 1.1.0" LINE_END},
         {"--help later is a file", &CHECK, {"font.bin", "--help"}, 1, height("--help") + CHECK_USAGE},
         {"--help as a drawing to check", &CHECK, {"--Help"}, 2, "can't open input file." LINE_END},
         {"height with a unit", &DRAW, {"font.bin", "out.txt", "12px"}, 1, height("12px") + DRAW_USAGE},
