@@ -2,21 +2,9 @@
 
 namespace {
 
-// The suffixes in the order of the forms from FORM_DRAWING on, lower case,
-// the dot included, one after another.
+// The suffixes in the order of the forms from FORM_DRAWING on, the dot
+// included, one after another.
 const char SUFFIXES[] = ".txt\0.png\0.bdf\0.psf\0.h\0.c\0.bin\0";
-
-char lower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool same_suffix(const char *suffix, const char *known)
-{
-    while (*suffix && lower(*suffix) == *known)
-        ++suffix, ++known;
-    return !*suffix && !*known;
-}
 
 }  // namespace
 
@@ -44,7 +32,7 @@ Form form_of(const char *name)
         return FORM_DRAWING;
     int form = FORM_DRAWING;
     for (const char *known = SUFFIXES; *known; known += text_length(known) + 1, ++form)
-        if (same_suffix(suffix, known))
+        if (text_same_in_any_case(suffix, known))
             return static_cast<Form>(form);
     return FORM_UNKNOWN;
 }

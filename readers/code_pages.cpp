@@ -8,6 +8,7 @@
 // and the code point in two bytes, low first, for a longer step. So the
 // tables take 2 KB in the exe rather than 3.5.
 #include "code_pages.h"
+#include "../stream/stream.h"
 
 namespace {
 
@@ -218,24 +219,12 @@ const CodePage CODE_PAGES[] = {
     {"KOI8", "U", KOI8_UPPER, KOI8_U},
 };
 
-char upper_case(char c)
-{
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool same_name(const char *a, const char *b)
-{
-    while (*a && upper_case(*a) == *b)
-        ++a, ++b;
-    return !*a && !*b;
-}
-
 }  // namespace
 
 const CodePage *find_code_page(const char *registry, const char *encoding)
 {
     for (const CodePage &page : CODE_PAGES)
-        if (same_name(registry, page.registry) && same_name(encoding, page.encoding))
+        if (text_same_in_any_case(registry, page.registry) && text_same_in_any_case(encoding, page.encoding))
             return &page;
     return nullptr;
 }

@@ -44,8 +44,10 @@ int stream_putc(int value, Stream *stream);
 int stream_puts(const char *text, Stream *stream);
 // The bytes before the text's terminator.
 DWORD text_length(const char *text);
-// The same bytes up to the same terminator.
+// The same bytes up to the same terminator; the second, with ASCII letters
+// of either case alike (a suffix, a registry's name).
 bool text_same(const char *a, const char *b);
+bool text_same_in_any_case(const char *a, const char *b);
 int print_line(const char *text);
 int stream_rewind(Stream *stream);
 bool stream_seekable(const Stream *stream);
