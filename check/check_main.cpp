@@ -1,4 +1,7 @@
 #include "check.h"
+#include "../platform/block.h"
+#include "../readers/readers.h"
+#include "../rows/foreign.h"
 #include "../rows/row.h"
 #include "../startup/startup.h"
 #include "../stream/stream.h"
@@ -16,7 +19,6 @@ const char HELP_TEXT[] =
     "Status 0: no findings; 7: findings. More: man glyphcheck, or README.md beside the exe.\n";
 
 enum : unsigned char {
-    UNWRITTEN = 0xFF,  // fills a piece's buffer before it is read
     TAB = 0x09,
     MARK_SIZE = 3,     // the UTF-8 byte order mark: EF BB BF
     UTF16_MARK_SIZE = 2,
@@ -27,8 +29,7 @@ const unsigned char UTF16LE_MARK[UTF16_MARK_SIZE] = {0xFF, 0xFE};
 const unsigned char UTF16BE_MARK[UTF16_MARK_SIZE] = {0xFE, 0xFF};
 
 // A line piece exactly as glyphrow takes it, and how long it is: it may
-// hold zero bytes, so its length is where its terminator is, the last zero
-// in a buffer filled with other bytes before the read.
+// hold zero bytes.
 struct Piece {
     char text[LINE_LIMIT];
     const unsigned char *bytes;
@@ -46,16 +47,28 @@ struct Checker {
     DWORD run_line;
 };
 
-bool read_piece(Stream *source, Piece *piece)
+// The drawing, read whole in blocks, and where the next piece begins.
+struct Drawing {
+    const unsigned char *bytes;
+    DWORD size, at;
+};
+
+// The next piece, cut as glyphrow's line pieces are: at most LINE_LIMIT - 1
+// bytes, ending after a line feed.
+bool read_piece(Drawing &d, Piece *piece)
 {
-    for (int i = 0; i < LINE_LIMIT; ++i)
-        piece->text[i] = static_cast<char>(UNWRITTEN);
-    if (!stream_gets(piece->text, LINE_LIMIT, source))
+    if (d.at == d.size)
         return false;
+    DWORD n = 0;
+    while (n < LINE_LIMIT - 1 && d.at < d.size) {
+        unsigned char byte = d.bytes[d.at++];
+        piece->text[n++] = static_cast<char>(byte);
+        if (byte == LINE_FEED)
+            break;
+    }
+    piece->text[n] = 0;
     piece->bytes = reinterpret_cast<const unsigned char *>(piece->text);
-    piece->length = LINE_LIMIT - 1;
-    while (piece->text[piece->length] != 0)
-        --piece->length;
+    piece->length = n;
     return true;
 }
 
@@ -158,17 +171,33 @@ bool check_piece(Checker &c, const Piece &piece)
     return true;
 }
 
-// The same loop as glyphrow's: a piece, then the end test.
-void check_source(Checker &c, Stream *source)
+// Piece by piece, as glyphrow reads them.
+void check_source(Checker &c, Drawing &d)
 {
     Piece piece;
-    do {
-        if (read_piece(source, &piece) && !check_piece(c, piece))
+    while (read_piece(d, &piece))
+        if (!check_piece(c, piece))
             return;
-    } while (!stream_at_end(source));
     if (c.cr_at_piece_end)
         note(&c.findings, c.line, LONE_CARRIAGE_RETURN);
     end_open_run(c);
+}
+
+// The drawing read, told from another tool's input, then checked.
+int check_drawing(Checker &c, Stream *source)
+{
+    unsigned char *bytes;
+    Drawing d = {nullptr, 0, 0};
+    int status = read_font(source, &bytes, &d.size);
+    d.bytes = bytes;
+    const char *foreign = status == STATUS_DONE ? foreign_input(bytes, d.size < FIRST_BLOCK_BYTES ? d.size : static_cast<DWORD>(FIRST_BLOCK_BYTES)) : nullptr;
+    if (foreign)
+        status = report(foreign, STATUS_NOT_A_DRAWING);
+    else if (status == STATUS_DONE)
+        check_source(c, d);
+    if (bytes)
+        block_free(bytes);
+    return status;
 }
 
 }  // namespace
@@ -185,12 +214,11 @@ int check_main(int argc, char **argv)
     if (!source)
         return report(CANT_OPEN_INPUT_TEXT, STATUS_CANT_OPEN_INPUT);
     c.findings.name = argv[1];
-    check_source(c, source);
-    bool read_failed = stream_error(source);
+    int status = check_drawing(c, source);
     stream_close(source);
-    if (read_failed)
+    if (status == STATUS_CANT_READ_INPUT)
         return report(CANT_READ_INPUT_TEXT, STATUS_CANT_READ_INPUT);
-    if (c.findings.any)
-        return STATUS_FINDINGS;
-    return STATUS_DONE;
+    if (status != STATUS_DONE)
+        return status;
+    return c.findings.any ? static_cast<int>(STATUS_FINDINGS) : static_cast<int>(STATUS_DONE);
 }

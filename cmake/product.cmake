@@ -27,6 +27,7 @@ set(GLYPHROW_SHARED_SOURCES
   stream/format.cpp
   stream/out.cpp
   rows/row.cpp
+  rows/foreign.cpp
   startup/split_command_line.cpp
   startup/start_process.cpp
   startup/report.cpp
@@ -70,7 +71,7 @@ set(glyphrow_JOB convert/convert_main.cpp convert/process_start.cpp)
 set(glyphrow_ENTRY process_start)
 set(glyphdraw_JOB draw/draw_main.cpp readers/read_font.cpp draw/glyphdraw_start.cpp)
 set(glyphdraw_ENTRY glyphdraw_start)
-set(glyphcheck_JOB check/check_main.cpp check/findings.cpp check/glyphcheck_start.cpp)
+set(glyphcheck_JOB check/check_main.cpp check/findings.cpp readers/read_font.cpp check/glyphcheck_start.cpp)
 set(glyphcheck_ENTRY glyphcheck_start)
 set(glyphpick_JOB pick/pick_main.cpp pick/glyphpick_start.cpp)
 set(glyphpick_ENTRY glyphpick_start)

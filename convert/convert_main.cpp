@@ -1,10 +1,51 @@
 #include "convert.h"
+#include "../rows/foreign.h"
 #include "../rows/row.h"
 #include "../stream/stream.h"
 
 namespace {
 
 const char USAGE_TEXT[] = "usage>glyphrow source.txt font.bin";
+
+// The source: its first block, read one platform call a byte as every byte
+// is, and held so that what the source is can be told before the font file
+// is made; then the rest of the stream.
+struct Source {
+    Stream *stream;
+    DWORD at, end;
+    unsigned char first[FIRST_BLOCK_BYTES];
+};
+
+void read_first_block(Source &s)
+{
+    s.at = s.end = 0;
+    int byte;
+    while (s.end < FIRST_BLOCK_BYTES && (byte = stream_getc(s.stream)) != STREAM_EOF)
+        s.first[s.end++] = static_cast<unsigned char>(byte);
+}
+
+int source_getc(Source &s)
+{
+    return s.at < s.end ? s.first[s.at++] : stream_getc(s.stream);
+}
+
+bool source_at_end(Source &s)
+{
+    return s.at == s.end && stream_at_end(s.stream);
+}
+
+// A line piece, as stream_gets takes one: at most limit - 1 bytes, ending
+// after a line feed; false at the end of the source.
+bool source_gets(char *line, int limit, Source &s)
+{
+    if (source_at_end(s))
+        return false;
+    int stored = 0, byte = 0;
+    while (stored < limit - 1 && byte != LINE_FEED && (byte = source_getc(s)) != STREAM_EOF)
+        line[stored++] = static_cast<char>(byte);
+    line[stored] = 0;
+    return true;
+}
 
 // A short piece leaves cells unwritten; they must read as blank, never as
 // what an earlier, longer piece left in the buffer.
@@ -16,16 +57,16 @@ void clear_cells(char *line)
 
 // Every row piece becomes one byte. Returns false as soon as one can't be
 // written: going on would leave a hole in the font file.
-bool convert_rows(Stream *source, Stream *font)
+bool convert_rows(Source &source, Stream *font)
 {
     char line[LINE_LIMIT];
     do {
         clear_cells(line);
-        if (stream_gets(line, LINE_LIMIT, source) && is_row_piece(line)) {
+        if (source_gets(line, LINE_LIMIT, source) && is_row_piece(line)) {
             if (stream_putc(row_byte(line), font) == STREAM_EOF)
                 return false;
         }
-    } while (!stream_at_end(source));
+    } while (!source_at_end(source));
     return true;
 }
 
@@ -45,6 +86,13 @@ int finish(Stream *source, Stream *font, bool rows_written)
     return STATUS_DONE;
 }
 
+// Ends a run before the font file is made: the output is as it was.
+int refuse(Stream *source, const char *text, int status)
+{
+    stream_close(source);
+    return report(text, status);
+}
+
 }  // namespace
 
 int convert_main(int argc, char **argv)
@@ -52,14 +100,19 @@ int convert_main(int argc, char **argv)
     if (argc <= 2)
         return report(USAGE_TEXT, STATUS_USAGE);
     // The font file is opened, and so emptied, only once the source is known
-    // to open: a mistyped source name must not cost the user a font file.
-    Stream *source = stream_open(argv[1], "rb");
-    if (!source)
+    // to open and to be a drawing: a mistyped source name, or arguments in
+    // the wrong order, must not cost the user a file.
+    Source source;
+    source.stream = stream_open(argv[1], "rb");
+    if (!source.stream)
         return report(CANT_OPEN_INPUT_TEXT, STATUS_CANT_OPEN_INPUT);
+    read_first_block(source);
+    if (stream_error(source.stream))
+        return refuse(source.stream, CANT_READ_INPUT_TEXT, STATUS_CANT_READ_INPUT);
+    if (const char *foreign = foreign_input(source.first, source.end))
+        return refuse(source.stream, foreign, STATUS_NOT_A_DRAWING);
     Stream *font = stream_open(argv[2], "wb");
-    if (!font) {
-        stream_close(source);
-        return report(CANT_OPEN_OUTPUT_TEXT, STATUS_CANT_OPEN_OUTPUT);
-    }
-    return finish(source, font, convert_rows(source, font));
+    if (!font)
+        return refuse(source.stream, CANT_OPEN_OUTPUT_TEXT, STATUS_CANT_OPEN_OUTPUT);
+    return finish(source.stream, font, convert_rows(source, font));
 }

@@ -1,6 +1,8 @@
 // The whole of the platform this tool may touch: eleven KERNEL32 functions,
 // declared by hand with their Windows signatures, and the constants passed to
-// them. The Windows build links the real KERNEL32 import library against these
+// them; and a twelfth, GetLastError, which the family's other tools ask to
+// say why a file can't be opened (glyphrow never calls it, so its exe
+// imports the eleven alone). The Windows build links the real KERNEL32 import library against these
 // declarations; the native build and the unit tests link a layer of their own
 // that defines the same names. Product code includes nothing else.
 #ifndef GLYPHROW_PLATFORM_KERNEL32_H
@@ -35,11 +37,20 @@ enum : DWORD {
     OPEN_EXISTING = 3,
     OPEN_ALWAYS = 4,
 
+    FILE_SHARE_READ = 1,  // an input may be read by others while it is read
     FILE_ATTRIBUTE_NORMAL = 0x80,
+    FILE_FLAG_BACKUP_SEMANTICS = 0x02000000,  // lets a folder be opened, to tell it from a file
     FILE_BEGIN = 0,
     FILE_CURRENT = 1,
     FILE_END = 2,
     INVALID_SET_FILE_POINTER = 0xFFFFFFFFu,
+
+    // What GetLastError gives after a failed CreateFileA or ReadFile.
+    ERROR_FILE_NOT_FOUND = 2,
+    ERROR_PATH_NOT_FOUND = 3,
+    ERROR_ACCESS_DENIED = 5,  // a folder gives it too
+    ERROR_SHARING_VIOLATION = 32,
+    ERROR_BROKEN_PIPE = 109,  // a pipe's writer has gone: its end
 };
 
 #define INVALID_HANDLE_VALUE ((HANDLE)(SIZE_T)-1)
@@ -60,6 +71,7 @@ KERNEL32_API BOOL WINAPI CloseHandle(HANDLE object);
 KERNEL32_API HANDLE WINAPI GetProcessHeap(void);
 KERNEL32_API void *WINAPI HeapAlloc(HANDLE heap, DWORD flags, SIZE_T size);
 KERNEL32_API BOOL WINAPI HeapFree(HANDLE heap, DWORD flags, void *block);
+KERNEL32_API DWORD WINAPI GetLastError(void);
 
 // A text stream's line ends are the platform's, as C's own streams have
 // them: on Windows a line feed is written as CR LF and a carriage return

@@ -29,9 +29,13 @@ bool parse_mode(const char *mode, OpenKind *kind, DWORD *flags)
     return true;
 }
 
+// An input is shared for reading, so that runs side by side (as make -j
+// starts them) may read one file at once; anything written is held alone,
+// and so can't be a file that another run, or this one, is reading.
 bool open_handle(Stream *stream, const char *name, const OpenKind &kind)
 {
-    stream->handle = CreateFileA(name, kind.access, 0, nullptr, kind.disposition,
+    DWORD share = kind.access == GENERIC_READ ? static_cast<DWORD>(FILE_SHARE_READ) : 0u;
+    stream->handle = CreateFileA(name, kind.access, share, nullptr, kind.disposition,
                                  FILE_ATTRIBUTE_NORMAL, nullptr);
     if (stream->handle == INVALID_HANDLE_VALUE)
         return false;

@@ -1,4 +1,5 @@
 #include "fake_fixture.h"
+#include "../rows/foreign.h"
 #include "../convert/convert.h"
 #include "../rows/row.h"
 
@@ -163,21 +164,30 @@ TEST_F(ConvertTest, FailuresAreNeverReportedAsSuccess)
     }
 }
 
+// Past the first block, which is read before the font file is made.
+std::string rows_past_first_block(const std::string &row)
+{
+    std::string source;
+    while (source.size() <= FIRST_BLOCK_BYTES)
+        source += row;
+    return source;
+}
+
 TEST_F(ConvertTest, UnwrittenRowStopsConverting)
 {
     fake::fail_call(WRITE_FILE, 1);
-    EXPECT_EQ(convert_source("*.....\n*.....\n.*....\n"), STATUS_CANT_WRITE_OUTPUT);
-    EXPECT_EQ(fake::calls(READ_FILE), 7);   // nothing read past the lost row
+    EXPECT_EQ(convert_source(rows_past_first_block("*.....\n")), STATUS_CANT_WRITE_OUTPUT);
+    EXPECT_EQ(fake::calls(READ_FILE), (int)FIRST_BLOCK_BYTES);  // nothing read past the first block
     EXPECT_EQ(fake::calls(WRITE_FILE), 3);  // the lost row, then the message and its line end
     EXPECT_EQ(fake::file("font.bin"), "");
 }
 
 TEST_F(ConvertTest, UnwrittenRowOutranksFailedRead)
 {
-    // Read 9 fails inside the second row; that short piece's byte is lost too.
-    fake::fail_call(READ_FILE, 9);
+    // A read past the first block fails; the second row's byte is lost too.
+    fake::fail_call(READ_FILE, FIRST_BLOCK_BYTES + 2);
     fake::fail_call(WRITE_FILE, 2);
-    EXPECT_EQ(convert_source("******\n.*....\n"), STATUS_CANT_WRITE_OUTPUT);
+    EXPECT_EQ(convert_source(rows_past_first_block("******\n")), STATUS_CANT_WRITE_OUTPUT);
     EXPECT_EQ(fake::standard_output(), CANT_WRITE);
 }
 

@@ -47,7 +47,8 @@ TEST_F(StreamTest, ModeStringsChooseAccessDispositionAndBinary)
         EXPECT_EQ(created[0].name, "f");
         EXPECT_EQ(created[0].access, c.access);
         EXPECT_EQ(created[0].disposition, c.disposition);
-        EXPECT_EQ(created[0].share, 0u);
+        // Shared for reading only where nothing is written.
+        EXPECT_EQ(created[0].share, c.access == GENERIC_READ ? (DWORD)FILE_SHARE_READ : 0u);
         EXPECT_EQ(created[0].attributes, (DWORD)FILE_ATTRIBUTE_NORMAL);
         EXPECT_TRUE(created[0].no_security && created[0].no_template);
         EXPECT_EQ(s->flags, c.binary ? (DWORD)STREAM_BINARY : 0u);

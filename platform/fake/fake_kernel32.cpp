@@ -14,6 +14,7 @@ struct Open {
     std::string name;
     size_t position = 0;
     bool readable = false, writable = false;
+    bool shared = false;  // opened for reading, others may read it too
 };
 
 const char *const STDIN_NAME = "<stdin>";
@@ -22,6 +23,9 @@ const char *const STDERR_NAME = "<stderr>";
 
 struct State {
     std::map<std::string, std::string> files;
+    std::set<std::string> folders;
+    std::set<std::string> broken_pipes;  // reading them fails at their end, as a pipe's does
+    DWORD last_error = 0;
     std::map<HANDLE, Open> handles;
     std::set<void *> blocks;
     int counts[CALL_KINDS] = {};
@@ -71,12 +75,26 @@ bool is_standard(HANDLE h)
     return h == state.standard[0] || h == state.standard[1] || h == state.standard[2];
 }
 
-bool held_open(const std::string &name)
+// Whether an open of the name must fail as in use: someone holds it, and
+// either side refuses to share it.
+bool held_open(const std::string &name, bool shared)
 {
     for (auto &entry : state.handles)
-        if (entry.second.name == name && !is_standard(entry.first))
+        if (entry.second.name == name && !is_standard(entry.first) && !(shared && entry.second.shared))
             return true;
     return false;
+}
+
+bool folder_exists(const std::string &name)
+{
+    size_t slash = name.rfind('/');
+    return slash == std::string::npos || state.folders.count(name.substr(0, slash)) != 0;
+}
+
+HANDLE refuse(DWORD error)
+{
+    state.last_error = error;
+    return INVALID_HANDLE_VALUE;
 }
 
 }  // namespace
@@ -86,7 +104,7 @@ const char *call_name(Call call)
     static const char *const names[CALL_KINDS] = {
         "GetStdHandle", "ExitProcess", "GetCommandLineA", "CreateFileA",
         "SetFilePointer", "ReadFile", "WriteFile", "CloseHandle",
-        "GetProcessHeap", "HeapAlloc", "HeapFree"};
+        "GetProcessHeap", "HeapAlloc", "HeapFree", "GetLastError"};
     return names[call];
 }
 
@@ -104,6 +122,8 @@ void reset()
 }
 
 void put_file(const std::string &name, const std::string &bytes) { state.files[name] = bytes; }
+void put_folder(const std::string &name) { state.folders.insert(name); }
+void end_as_broken_pipe(const std::string &name) { state.broken_pipes.insert(name); }
 bool has_file(const std::string &name) { return state.files.count(name) != 0; }
 std::string file(const std::string &name) { return has_file(name) ? state.files[name] : ""; }
 std::string standard_output() { return state.files[STDOUT_NAME]; }
@@ -174,14 +194,23 @@ HANDLE WINAPI CreateFileA(const char *name, DWORD access, DWORD share, void *sec
 {
     state.creates.push_back(CreateArguments{name, access, share, disposition, attributes,
                                             security == nullptr, template_file == nullptr});
-    if (enter(CREATE_FILE) || !*name || held_open(name))
-        return INVALID_HANDLE_VALUE;
+    if (enter(CREATE_FILE) || !*name)
+        return refuse(ERROR_ACCESS_DENIED);
+    bool shared = access == GENERIC_READ && (share & FILE_SHARE_READ);
+    if (state.folders.count(name))
+        return attributes & FILE_FLAG_BACKUP_SEMANTICS ? new_handle(name, false, false) : refuse(ERROR_ACCESS_DENIED);
+    if (!folder_exists(name))
+        return refuse(ERROR_PATH_NOT_FOUND);
+    if (held_open(name, shared))
+        return refuse(ERROR_SHARING_VIOLATION);
     bool exists = has_file(name);
-    if (disposition == OPEN_EXISTING && !exists)
-        return INVALID_HANDLE_VALUE;
+    if ((disposition == OPEN_EXISTING || (attributes & FILE_FLAG_BACKUP_SEMANTICS)) && !exists)
+        return refuse(ERROR_FILE_NOT_FOUND);
     if (disposition == CREATE_ALWAYS || !exists)
         state.files[name] = "";
-    return new_handle(name, (access & GENERIC_READ) != 0, (access & GENERIC_WRITE) != 0);
+    HANDLE h = new_handle(name, (access & GENERIC_READ) != 0, (access & GENERIC_WRITE) != 0);
+    state.handles[h].shared = shared;
+    return h;
 }
 
 DWORD WINAPI SetFilePointer(HANDLE file, LONG distance, LONG *distance_high, DWORD method)
@@ -202,6 +231,10 @@ BOOL WINAPI ReadFile(HANDLE file, void *buffer, DWORD size, DWORD *got, void *)
         return 0;
     const std::string &data = state.files[open->name];
     size_t n = open->position < data.size() ? std::min<size_t>(size, data.size() - open->position) : 0;
+    if (n == 0 && state.broken_pipes.count(open->name)) {
+        state.last_error = ERROR_BROKEN_PIPE;
+        return 0;
+    }
     data.copy(static_cast<char *>(buffer), n, open->position);
     open->position += n;
     *got = static_cast<DWORD>(n);
@@ -258,6 +291,12 @@ BOOL WINAPI HeapFree(HANDLE heap, DWORD, void *block)
     state.blocks.erase(block);
     std::free(block);
     return 1;
+}
+
+DWORD WINAPI GetLastError(void)
+{
+    enter(GET_LAST_ERROR);
+    return state.last_error;
 }
 
 }  // extern "C"

@@ -1,4 +1,4 @@
-// An in-memory stand-in for the eleven KERNEL32 functions, for unit tests.
+// An in-memory stand-in for the KERNEL32 functions, for unit tests.
 // Files live in a table by name; every call is counted in order; any call
 // can be made to fail, and any WriteFile to take only part of its data.
 #ifndef GLYPHROW_FAKE_KERNEL32_H
@@ -23,6 +23,7 @@ enum Call {
     GET_PROCESS_HEAP,
     HEAP_ALLOC,
     HEAP_FREE,
+    GET_LAST_ERROR,
     CALL_KINDS
 };
 
@@ -38,6 +39,12 @@ struct CreateArguments {
 void reset();
 
 void put_file(const std::string &name, const std::string &bytes);
+// A folder: a file's name may begin with it and a slash; opening it fails
+// as opening a folder does on Windows (ERROR_ACCESS_DENIED).
+void put_folder(const std::string &name);
+// Reading the file past its end fails with ERROR_BROKEN_PIPE, as a pipe
+// whose writer has gone does on Windows.
+void end_as_broken_pipe(const std::string &name);
 bool has_file(const std::string &name);
 std::string file(const std::string &name);
 std::string standard_output();

@@ -1,4 +1,4 @@
-// The eleven KERNEL32 functions over POSIX, with the Windows behaviour the
+// The KERNEL32 functions over POSIX, with the Windows behaviour the
 // tool relies on. Handles are file descriptors.
 #include "../kernel32.h"
 #include "posix_entry.h"
@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -20,6 +21,10 @@ const BOOL TRUE_ = 1;
 const BOOL FALSE_ = 0;
 const mode_t NEW_FILE_MODE = 0666;  // narrowed by the umask, as for any tool
 const uint64_t LARGEST_LOW_PART = 0xFFFFFFFEu;  // 0xFFFFFFFF is INVALID_SET_FILE_POINTER
+
+// What GetLastError gives: the code of the last failed open, as Windows
+// would have set it.
+DWORD last_error = 0;
 
 int descriptor(HANDLE handle)
 {
@@ -45,19 +50,60 @@ int open_flags(DWORD access, DWORD disposition)
     return flags;
 }
 
-// Share mode 0: nobody else may hold a regular file while we do. The lock
-// is taken before anything is truncated, so a refused open changes nothing.
-// Devices and pipes are shared freely, as on Windows.
-bool claim(int fd, DWORD disposition)
+// Share mode 0: nobody else may hold a regular file while we do; an input
+// opened with FILE_SHARE_READ may be read by others at once, but never
+// written. The lock is taken before anything is truncated, so a refused
+// open changes nothing. Devices and pipes are shared freely, as on Windows.
+bool claim(int fd, DWORD share, DWORD disposition)
 {
     struct stat st;
-    if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode))
+    if (fstat(fd, &st) != 0)
         return false;
+    if (S_ISDIR(st.st_mode)) {
+        last_error = ERROR_ACCESS_DENIED;
+        return false;
+    }
     if (!S_ISREG(st.st_mode))
         return true;
-    if (flock(fd, LOCK_EX | LOCK_NB) != 0)
+    if (flock(fd, ((share & FILE_SHARE_READ) ? LOCK_SH : LOCK_EX) | LOCK_NB) != 0) {
+        last_error = ERROR_SHARING_VIOLATION;
         return false;
+    }
     return disposition != CREATE_ALWAYS || ftruncate(fd, 0) == 0;
+}
+
+bool folder_exists(const char *name)
+{
+    const char *slash = std::strrchr(name, '/');
+    if (!slash)
+        return true;  // the current folder
+    char *folder = strndup(name, slash == name ? 1 : static_cast<size_t>(slash - name));
+    struct stat st;
+    bool exists = folder && stat(folder, &st) == 0 && S_ISDIR(st.st_mode);
+    std::free(folder);
+    return exists;
+}
+
+// Windows' code for why open failed: a missing file and a missing folder
+// differ, a folder and no permission are alike.
+DWORD error_of(int error, const char *name)
+{
+    switch (error) {
+    case ENOENT: return folder_exists(name) ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
+    case ENOTDIR: return ERROR_PATH_NOT_FOUND;
+    case ETXTBSY: return ERROR_SHARING_VIOLATION;
+    default: return ERROR_ACCESS_DENIED;
+    }
+}
+
+// FILE_FLAG_BACKUP_SEMANTICS opens a folder, as Windows lets it; here only
+// a folder, so that a file that can't be read is never taken for one.
+HANDLE open_folder(const char *name)
+{
+    int fd = open(name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        last_error = error_of(errno, name);
+    return fd < 0 ? INVALID_HANDLE_VALUE : handle_of(fd);
 }
 
 // Called after a failed read or write: makes it again while it was
@@ -102,16 +148,20 @@ char *WINAPI GetCommandLineA(void)
     return posix_command_line();
 }
 
-HANDLE WINAPI CreateFileA(const char *name, DWORD access, DWORD, void *, DWORD disposition,
-                          DWORD, HANDLE)
+HANDLE WINAPI CreateFileA(const char *name, DWORD access, DWORD share, void *, DWORD disposition,
+                          DWORD attributes, HANDLE)
 {
+    if (attributes & FILE_FLAG_BACKUP_SEMANTICS)
+        return open_folder(name);
     int fd;
     do
         fd = open(name, open_flags(access, disposition), NEW_FILE_MODE);
     while (fd < 0 && errno == EINTR);
-    if (fd < 0)
+    if (fd < 0) {
+        last_error = error_of(errno, name);
         return INVALID_HANDLE_VALUE;
-    if (!claim(fd, disposition)) {
+    }
+    if (!claim(fd, share, disposition)) {
         close(fd);
         return INVALID_HANDLE_VALUE;
     }
@@ -154,13 +204,23 @@ BOOL WINAPI ReadFile(HANDLE file, void *buffer, DWORD size, DWORD *got, void *)
     return n < 0 ? FALSE_ : TRUE_;
 }
 
+// Every byte, as Windows writes to a file, a pipe or a console: POSIX may
+// take fewer from a pipe, a terminal or a call a signal interrupts, so the
+// rest is written until it is all out or a real error comes.
 BOOL WINAPI WriteFile(HANDLE file, const void *data, DWORD size, DWORD *put, void *)
 {
-    ssize_t n = write(descriptor(file), data, size);
-    if (n < 0)
-        n = write_again(descriptor(file), data, size);
-    *put = n < 0 ? 0 : static_cast<DWORD>(n);
-    return n < 0 ? FALSE_ : TRUE_;
+    const char *bytes = static_cast<const char *>(data);
+    DWORD done = 0;
+    while (done < size) {
+        ssize_t n = write(descriptor(file), bytes + done, size - done);
+        if (n < 0)
+            n = write_again(descriptor(file), bytes + done, size - done);
+        if (n <= 0)
+            break;
+        done += static_cast<DWORD>(n);
+    }
+    *put = done;
+    return done == size ? TRUE_ : FALSE_;
 }
 
 BOOL WINAPI CloseHandle(HANDLE object)
@@ -185,6 +245,11 @@ BOOL WINAPI HeapFree(HANDLE, DWORD, void *block)
 {
     std::free(block);
     return TRUE_;
+}
+
+DWORD WINAPI GetLastError(void)
+{
+    return last_error;
 }
 
 }  // extern "C"

@@ -13,4 +13,4 @@ export LDFLAGS="-Wl,-z,relro -Wl,-z,now"
 cmake -S "$source_dir" -B "$scratch" -DCMAKE_TOOLCHAIN_FILE="$source_dir/cmake/i686-w64-mingw32.cmake" \
   -DCMAKE_BUILD_TYPE=MinSizeRel >"$scratch/configure.log" 2>&1 || { echo "FAIL: configure"; tail -20 "$scratch/configure.log"; exit 1; }
 cmake --build "$scratch" --target glyphrow_exe >"$scratch/build.log" 2>&1 || { echo "FAIL: build"; tail -20 "$scratch/build.log"; exit 1; }
-"$(dirname "$0")/check_pe.sh" "$scratch/glyphrow.exe" "$objdump" 4608
+"$(dirname "$0")/check_pe.sh" "$scratch/glyphrow.exe" "$objdump" 5632

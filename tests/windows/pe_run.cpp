@@ -1,6 +1,6 @@
 // pe_run: runs one of the family's PE32 exes on an emulated i386 CPU, for
 // hosts that run no 32-bit code (where Wine can't start). It maps the image,
-// binds its imports to the eleven KERNEL32 functions and serves them: the
+// binds its imports to the KERNEL32 functions the family calls and serves them: the
 // file functions through the project's own POSIX layer, the rest here.
 //
 //   pe_run [--base ADDRESS] EXE [ARGUMENT...]   command line built from them
@@ -46,11 +46,11 @@ const uint32_t INVALID_HANDLE = 0xFFFFFFFFu;
 
 // The functions an exe may import, in thunk order, with their stdcall
 // argument counts (the callee pops them).
-enum Function { CLOSE, CREATE, EXIT, COMMAND_LINE, HEAP, STD_HANDLE, ALLOC, FREE, READ, SEEK, WRITE,
+enum Function { CLOSE, CREATE, EXIT, COMMAND_LINE, LAST_ERROR, HEAP, STD_HANDLE, ALLOC, FREE, READ, SEEK, WRITE,
                 ENTRY_RETURNED };
 const struct { const char *name; uint32_t arguments; } FUNCTIONS[] = {
     {"CloseHandle", 1}, {"CreateFileA", 7}, {"ExitProcess", 1}, {"GetCommandLineA", 0},
-    {"GetProcessHeap", 0}, {"GetStdHandle", 1}, {"HeapAlloc", 3}, {"HeapFree", 3},
+    {"GetLastError", 0}, {"GetProcessHeap", 0}, {"GetStdHandle", 1}, {"HeapAlloc", 3}, {"HeapFree", 3},
     {"ReadFile", 5}, {"SetFilePointer", 4}, {"WriteFile", 5}, {"(entry returned)", 0},
 };
 const int FUNCTION_COUNT = sizeof FUNCTIONS / sizeof FUNCTIONS[0];
@@ -182,7 +182,7 @@ int function_named(const std::string &name)
     return -1;
 }
 
-// Every import must be one of the eleven, from KERNEL32.dll; each slot of
+// Every import must be one of the twelve, from KERNEL32.dll; each slot of
 // the import address table gets its function's thunk.
 void bind_imports(Machine &m, const std::vector<uint8_t> &file, uint32_t base)
 {
@@ -204,7 +204,7 @@ void bind_imports(Machine &m, const std::vector<uint8_t> &file, uint32_t base)
             std::string name = get_string(m, base + entry + 2);
             int f = function_named(name);
             if (f < 0)
-                fail("imports %s, not one of the eleven KERNEL32 functions", name.c_str());
+                fail("imports %s, not one of the KERNEL32 functions the family may call", name.c_str());
             uint32_t thunk = THUNK_BASE + THUNK_SIZE * f;
             put(m, base + slots + i, &thunk, 4);
         }
@@ -276,6 +276,7 @@ uint32_t serve(Machine &m, int f, const uint32_t *a)
         return guest_handle(CreateFileA(get_string(m, a[0]).c_str(), a[1], a[2], nullptr, a[4], a[5], nullptr));
     case EXIT: m.exited = true; m.status = static_cast<int>(a[0] & 0xFF); uc_emu_stop(m.uc); return 0;
     case COMMAND_LINE: return m.command_line;
+    case LAST_ERROR: return GetLastError();
     case HEAP: return HEAP_HANDLE;
     case STD_HANDLE: return guest_handle(GetStdHandle(a[0]));
     case ALLOC:

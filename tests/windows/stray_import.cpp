@@ -1,11 +1,11 @@
 // A test exe, never shipped: built as the tools are, but importing one
-// KERNEL32 function beyond the eleven, so that the emulated runner's
+// KERNEL32 function beyond the twelve, so that the emulated runner's
 // refusal of it, by name, can be seen.
 #include "../../platform/kernel32.h"
 
-KERNEL32_API DWORD WINAPI GetLastError(void);
+KERNEL32_API DWORD WINAPI GetTickCount(void);
 
 extern "C" void stray_start(void)
 {
-    ExitProcess(GetLastError());
+    ExitProcess(GetTickCount());
 }
