@@ -210,12 +210,13 @@ int check_main(int argc, char **argv)
     c.line = c.column = 1;
     if (argc < 2 || (argc > 2 && !read_argument("height", argv[2], HEIGHT_NUMBER, 1, MAX_HEIGHT, &c.height)))
         return report(USAGE_TEXT, STATUS_USAGE);
-    Stream *source = stream_open(argv[1], "rb");
+    int status;
+    Stream *source = open_argument(argv[1], false, &status);
     if (!source)
-        return report(CANT_OPEN_INPUT_TEXT, STATUS_CANT_OPEN_INPUT);
+        return status;
     c.findings.name = argv[1];
-    int status = check_drawing(c, source);
-    stream_close(source);
+    status = check_drawing(c, source);
+    close_argument(source);
     if (status == STATUS_CANT_READ_INPUT)
         return report(CANT_READ_INPUT_TEXT, STATUS_CANT_READ_INPUT);
     if (status != STATUS_DONE)

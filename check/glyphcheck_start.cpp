@@ -6,5 +6,5 @@ extern "C" void glyphcheck_start(void)
 {
     int count = 0;
     char **arguments = start_process(&count);
-    ExitProcess(arguments ? check_main(count, arguments) : STATUS_NO_MEMORY);
+    ExitProcess(tool_status(arguments ? check_main(count, arguments) : STATUS_NO_MEMORY));
 }

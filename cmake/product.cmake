@@ -10,7 +10,6 @@ set(GLYPHROW_SHARED_SOURCES
   stream/open.cpp
   stream/close.cpp
   stream/read.cpp
-  stream/read_block.cpp
   stream/getc.cpp
   stream/at_end.cpp
   stream/error.cpp
@@ -34,6 +33,14 @@ set(GLYPHROW_SHARED_SOURCES
   startup/parse_number.cpp
   startup/arguments.cpp)
 list(TRANSFORM GLYPHROW_SHARED_SOURCES PREPEND ${GLYPHROW_ROOT}/)
+
+# What the family's other tools stand on besides: inputs read in blocks,
+# "-" for a standard stream, and files that can't be opened named with
+# their cause. They ask GetLastError, which glyphrow never imports.
+set(GLYPHROW_FAMILY_SOURCES
+  stream/read_block.cpp
+  startup/open_argument.cpp)
+list(TRANSFORM GLYPHROW_FAMILY_SOURCES PREPEND ${GLYPHROW_ROOT}/)
 
 # The readers of other fonts, for the tools that read them.
 set(GLYPHROW_READERS_SOURCES
@@ -82,6 +89,9 @@ foreach(tool ${GLYPHROW_TOOLS})
 endforeach()
 list(TRANSFORM GLYPHROW_FORMS_SOURCES PREPEND ${GLYPHROW_ROOT}/)
 list(TRANSFORM GLYPHROW_READERS_SOURCES PREPEND ${GLYPHROW_ROOT}/)
+foreach(tool glyphdraw glyphcheck glyphpick glyphshow)
+  list(APPEND ${tool}_JOB ${GLYPHROW_FAMILY_SOURCES})
+endforeach()
 list(APPEND glyphdraw_JOB ${GLYPHROW_FORMS_SOURCES})
 list(APPEND glyphpick_JOB ${GLYPHROW_FORMS_SOURCES} ${GLYPHROW_READERS_SOURCES})
 list(APPEND glyphshow_JOB ${GLYPHROW_FORMS_SOURCES} ${GLYPHROW_READERS_SOURCES})

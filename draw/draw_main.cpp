@@ -45,7 +45,7 @@ bool read_arguments(int argc, char **argv, Font *font)
 // memory says nothing, as at start-up.
 int refuse(Stream *font, int status, const char *text)
 {
-    stream_close(font);
+    close_argument(font);
     return text ? say(status, text, nullptr) : status;
 }
 
@@ -68,8 +68,8 @@ const char *not_rows(const Font &f)
 // close of the output outranks what the form left out.
 int finish(Stream *font, Stream *out, bool written, const Font &f, Form form)
 {
-    stream_close(font);
-    bool closed = stream_close(out) == 0;
+    close_argument(font);
+    bool closed = close_argument(out) == 0;
     if (!written || !closed)
         return say(STATUS_CANT_WRITE_OUTPUT, CANT_WRITE_OUTPUT_TEXT, nullptr);
     say_form_notes(form, f);
@@ -91,9 +91,10 @@ int draw(Stream *font, const char *name, Font &f, Form form)
     if ((form == FORM_BDF || form == FORM_PSF) && whole_glyphs(f) == 0)
         return refuse(font, STATUS_NOT_A_FONT, NO_WHOLE_GLYPH_TEXT);
     f.descent = baseline_descent(f);
-    Stream *out = stream_open(name, "wb");
+    int status;
+    Stream *out = open_argument(name, true, &status);
     if (!out)
-        return refuse(font, STATUS_CANT_OPEN_OUTPUT, CANT_OPEN_OUTPUT_TEXT);
+        return refuse(font, status, nullptr);
     return finish(font, out, write_form(form, out, f, name), f, form);
 }
 
@@ -107,11 +108,15 @@ int draw_main(int argc, char **argv)
     if (!read_arguments(argc, argv, &f) || !form_known(argv[2]))
         return say(STATUS_USAGE, USAGE_TEXT, nullptr);
     Form form = form_of(argv[2]);
-    Stream *font = stream_open(argv[1], "rb");
+    // A drawing on standard output: the messages go to standard error.
+    if (is_standard_name(argv[2]))
+        stdout_stream.handle = stderr_stream.handle;
+    int status;
+    Stream *font = open_argument(argv[1], false, &status);
     if (!font)
-        return say(STATUS_CANT_OPEN_INPUT, CANT_OPEN_INPUT_TEXT, nullptr);
+        return status;
     unsigned char *rows;
-    int status = read_font(font, &rows, &f.rows);
+    status = read_font(font, &rows, &f.rows);
     f.row_bytes = rows;
     status = status == STATUS_DONE ? draw(font, argv[2], f, form) : refuse(font, status, reading_fault(status));
     if (rows)

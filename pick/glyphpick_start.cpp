@@ -6,5 +6,5 @@ extern "C" void glyphpick_start(void)
 {
     int count = 0;
     char **arguments = start_process(&count);
-    ExitProcess(arguments ? pick_main(count, arguments) : STATUS_NO_MEMORY);
+    ExitProcess(tool_status(arguments ? pick_main(count, arguments) : STATUS_NO_MEMORY));
 }

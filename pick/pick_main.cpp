@@ -82,11 +82,12 @@ int write_picked(const char *name, Picked &p, bool from_bdf)
     if (!from_bdf)
         f.descent = baseline_descent(f);
     Form form = form_of(name);
-    Stream *out = stream_open(name, "wb");
+    int status;
+    Stream *out = open_argument(name, true, &status);
     if (!out)
-        return say(STATUS_CANT_OPEN_OUTPUT, CANT_OPEN_OUTPUT_TEXT, nullptr);
+        return status;
     bool written = write_form(form, out, f, name);
-    if (stream_close(out) != 0 || !written)
+    if (close_argument(out) != 0 || !written)
         return say(STATUS_CANT_WRITE_OUTPUT, CANT_WRITE_OUTPUT_TEXT, nullptr);
     say_form_notes(form, f);
     return say_losses(p);
@@ -116,12 +117,16 @@ int pick_main(int argc, char **argv)
     p.copyright = p.notice = nullptr;
     if (!read_arguments(argc, argv, &p) || !form_known(argv[2]))
         return say(STATUS_USAGE, USAGE_TEXT, nullptr);
-    Stream *font = stream_open(argv[1], "rb");
+    // A drawing on standard output: the messages go to standard error.
+    if (is_standard_name(argv[2]))
+        stdout_stream.handle = stderr_stream.handle;
+    int status;
+    Stream *font = open_argument(argv[1], false, &status);
     if (!font)
-        return say(STATUS_CANT_OPEN_INPUT, CANT_OPEN_INPUT_TEXT, nullptr);
+        return status;
     unsigned char *block = static_cast<unsigned char *>(block_alloc(INPUT_BLOCK_SIZE));
-    int status = block ? pick(font, argv, p, block) : STATUS_NO_MEMORY;
-    stream_close(font);
+    status = block ? pick(font, argv, p, block) : STATUS_NO_MEMORY;
+    close_argument(font);
     if (block)
         block_free(block);
     picked_end(p);

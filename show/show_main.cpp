@@ -225,10 +225,11 @@ int show(const Glyphs &g, const Layout &t, Output kind, const char *name, Stream
     unsigned char *pixels = nullptr;
     if (kind == IMAGE && !(pixels = static_cast<unsigned char *>(block_alloc(2 * MARGIN_PIXELS + t.columns * GLYPH_PIXELS))))
         return STATUS_NO_MEMORY;
-    Stream *stream = kind == TERMINAL ? terminal : stream_open(name, "wb");
+    int status = STATUS_DONE;
+    Stream *stream = kind == TERMINAL ? terminal : open_argument(name, true, &status);
     if (!stream) {
         block_free(pixels);
-        return say(STATUS_CANT_OPEN_OUTPUT, CANT_OPEN_OUTPUT_TEXT, nullptr);
+        return status;
     }
     Out out;
     out_begin(out, stream);
@@ -239,7 +240,7 @@ int show(const Glyphs &g, const Layout &t, Output kind, const char *name, Stream
     bool written = out_end(out);
     if (pixels)
         block_free(pixels);
-    if ((kind != TERMINAL && stream_close(stream) != 0) || !written)
+    if ((kind != TERMINAL && close_argument(stream) != 0) || !written)
         return say(STATUS_CANT_WRITE_OUTPUT, CANT_WRITE_OUTPUT_TEXT, nullptr);
     return say_losses(g, t);
 }
@@ -272,9 +273,10 @@ int read_row_font(Input &in, Glyphs &g, unsigned char **held)
 
 int show_font(int argc, char **argv, Layout &t, Output kind, Stream *terminal)
 {
-    Stream *font = stream_open(argv[1], "rb");
+    int status;
+    Stream *font = open_argument(argv[1], false, &status);
     if (!font)
-        return say(STATUS_CANT_OPEN_INPUT, CANT_OPEN_INPUT_TEXT, nullptr);
+        return status;
     unsigned char *block = static_cast<unsigned char *>(block_alloc(INPUT_BLOCK_SIZE)), *held = nullptr;
     Picked p;
     p.rows = nullptr;
@@ -288,7 +290,7 @@ int show_font(int argc, char **argv, Layout &t, Output kind, Stream *terminal)
     g.height = DEFAULT_HEIGHT;
     g.first = DEFAULT_FIRST;
     g.glyphs = 0;
-    int status = block ? STATUS_DONE : STATUS_NO_MEMORY;
+    status = block ? STATUS_DONE : STATUS_NO_MEMORY;
     Input in;
     if (block)
         input_begin(in, argv[1], font, block);
@@ -305,7 +307,7 @@ int show_font(int argc, char **argv, Layout &t, Output kind, Stream *terminal)
     range_of(t, p);
     if (status == STATUS_DONE)
         status = rows ? read_row_font(in, g, &held) : read_picked(in, p, &psf);
-    stream_close(font);
+    close_argument(font);
     if (!rows) {
         g.picked = &p;
         g.height = p.height;

@@ -35,6 +35,20 @@ bool say_below_first(const char *last, const char *first);
 // version. True then: the tool ends with status 0, having opened nothing.
 bool answered_help(int argc, char **argv, const char *name, const char *usage, const char *help);
 
+// A file named on the command line, for every tool but glyphrow (which
+// takes every argument as a path): "-" is standard input, or standard
+// output, read or written as bytes; any other name a file, opened for
+// reading (shared) or writing. Null when it can't be opened, having said
+// so (`can't open output file sub/x.bin: no such folder.`) and stored the
+// status (STATUS_NO_MEMORY said by tool_status). close_argument closes either kind, a standard handle never.
+struct Stream;
+bool is_standard_name(const char *name);
+Stream *open_argument(const char *name, bool output, int *status);
+int close_argument(Stream *stream);
+// A tool's status as the process ends with it: a want of memory, which
+// the readers and writers give back unsaid, is said ("not enough memory.").
+int tool_status(int status);
+
 // Each tool's entry: the platform starts the process there. Never returns.
 extern "C" [[noreturn]] void process_start(void);     // glyphrow
 extern "C" [[noreturn]] void glyphdraw_start(void);

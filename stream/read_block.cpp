@@ -18,8 +18,10 @@ DWORD stream_read_block(void *destination, DWORD n, Stream *stream)
     if (stream->flags & STREAM_END)
         return 0;
     DWORD got = 0;
+    // A pipe whose writer has gone ends so on Windows: that is its end.
     if (!ReadFile(stream->handle, bytes, n, &got, nullptr)) {
-        stream->flags |= STREAM_ERROR;
+        if (GetLastError() != ERROR_BROKEN_PIPE)
+            stream->flags |= STREAM_ERROR;
         got = 0;
     }
     if (got == 0)

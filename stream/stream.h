@@ -17,6 +17,7 @@ enum : DWORD {
     STREAM_END = 0x08,        // sticky: a read came up short, none reaches the platform again
     STREAM_LOOKAHEAD = 0x10,  // one byte is held in lookahead
     STREAM_ERROR = 0x20,      // sticky: a ReadFile call failed (not merely reached the end)
+    STREAM_STANDARD = 0x40,   // a standard handle under a name ("-"): never closed
 };
 
 enum : int {

@@ -50,7 +50,7 @@ TEST(Arguments, HelpVersionAndNumbersAcrossTheTools)
         {"glyphshow -h", &SHOW, {"-h"}, 0, "help:" + SHOW_USAGE},
         {"glyphshow --version", &SHOW, {"--version"}, 0, "glyphshow 1.1.0" LINE_END},
         {"--help later is a file", &CHECK, {"font.bin", "--help"}, 1, height("--help") + CHECK_USAGE},
-        {"--help as a drawing to check", &CHECK, {"--Help"}, 2, "can't open input file." LINE_END},
+        {"--help as a drawing to check", &CHECK, {"--Help"}, 2, "can't open input file --Help: no such file." LINE_END},
         {"height with a unit", &DRAW, {"font.bin", "out.txt", "12px"}, 1, height("12px") + DRAW_USAGE},
         {"height 0", &CHECK, {"font.bin", "0"}, 1, height("0") + CHECK_USAGE},
         {"height 256", &DRAW, {"font.bin", "out.txt", "256"}, 1, height("256") + DRAW_USAGE},

@@ -97,7 +97,7 @@ TEST(CheckTool, StatusesAndMessages)
     const std::string USAGE = "usage>glyphcheck source.txt [height]" LINE_END;
     const std::vector<StatusCase> cases = {
         {"no source", {}, 1, USAGE},
-        {"missing source", {"none.txt"}, 2, "can't open input file." LINE_END},
+        {"missing source", {"none.txt"}, 2, "can't open input file none.txt: no such file." LINE_END},
         {"source can't be read", {"/proc/self/mem"}, 5, "can't read input file." LINE_END},
         {"the sample is clean", {"sample.txt", "8"}, 0, ""},
         {"the sample without a height", {"sample.txt"}, 0, ""},

@@ -42,9 +42,9 @@ TEST_F(DrawTool, StatusesMessagesAndDrawingsLeftAlone)
     };
     const std::vector<StatusCase> cases = {
         {"no argument", {}, 1, USAGE, "old.txt", "old"},
-        {"missing font", {"none.bin", "old.txt"}, 2, "can't open input file." LINE_END, "old.txt", "old"},
-        {"missing font, no drawing made", {"none.bin", "new.png"}, 2, "can't open input file." LINE_END, "new.png", "-"},
-        {"same file both ways", {"font.bin", "font.bin"}, 3, "can't open output file." LINE_END, "font.bin", "\x3f\x21"},
+        {"missing font", {"none.bin", "old.txt"}, 2, "can't open input file none.bin: no such file." LINE_END, "old.txt", "old"},
+        {"missing font, no drawing made", {"none.bin", "new.png"}, 2, "can't open input file none.bin: no such file." LINE_END, "new.png", "-"},
+        {"same file both ways", {"font.bin", "font.bin"}, 3, "can't open output file font.bin: in use." LINE_END, "font.bin", "\x3f\x21"},
         {"drawing can't be written", {"font.bin", "/dev/full", "2"}, 4, "can't write output file." LINE_END, "", ""},
         {"font can't be read", {"/proc/self/mem", "new.txt"}, 5, "can't read input file." LINE_END, "new.txt", "-"},
         {"not a font", {"text.txt", "old.txt"}, 7, NOT_A_FONT, "old.txt", "old"},

@@ -48,6 +48,19 @@ const std::vector<SweptRun> RUNS = {
      "\x1e\x21\x3f\x28", "out.c", "", {2, 3, 4, 5, 6}},
 };
 
+// The family names the file and why it can't be opened ("can't open input
+// file src.txt: in use."); the message without them, as glyphrow says it.
+std::string said_without_file(const std::string &said)
+{
+    for (const char *lead : {"can't open input file", "can't open output file"}) {
+        std::string l = lead;
+        if (said.compare(0, l.size() + 1, l + " ") == 0 && said.size() > 3 &&
+            said.compare(said.size() - 3, 3, ".\r\n") == 0 && said.find('\n') == said.size() - 1)
+            return l + ".\r\n";
+    }
+    return said;
+}
+
 int run_once(const SweptRun &r)
 {
     fake::put_file(r.input_name, r.input);
@@ -77,10 +90,13 @@ void check_outcome(const SweptRun &r, const std::string &output, int status, fak
         EXPECT_EQ(written, output);
     } else if (MESSAGES.count(status)) {
         if (failed != fake::GET_STD_HANDLE)
-            EXPECT_EQ(fake::standard_output(), MESSAGES.at(status));
+            EXPECT_EQ(said_without_file(fake::standard_output()), MESSAGES.at(status));
     } else {
         EXPECT_EQ(status, STATUS_NO_MEMORY);
         EXPECT_TRUE(failed == fake::HEAP_ALLOC || failed == fake::GET_PROCESS_HEAP);
+        // glyphrow's own rule is silence; the family says it.
+        if (r.entry != process_start && failed != fake::GET_STD_HANDLE)
+            EXPECT_EQ(fake::standard_output(), "not enough memory.\r\n");
     }
 }
 

@@ -202,8 +202,8 @@ TEST_F(PickTool, StatusesAndMessages)
         {"no argument", BDF, {}, 1, USAGE, "old"},
         {"an output form not known", BDF, {"font", "a.b/out.TTF"}, 1,
          "output form not known: .TTF (the forms: .txt .png .bdf .psf .h .c .bin)." LINE_END + USAGE, "old"},
-        {"missing font", BDF, {"none", "out.bin"}, 2, "can't open input file." LINE_END, "old"},
-        {"output is the font", BDF, {"font", "font"}, 3, "can't open output file." LINE_END, "old"},
+        {"missing font", BDF, {"none", "out.bin"}, 2, "can't open input file none: no such file." LINE_END, "old"},
+        {"output is the font", BDF, {"font", "font"}, 3, "can't open output file font: in use." LINE_END, "old"},
         {"output can't be written", BDF, {"font", "/dev/full", "65", "65"}, 4, "can't write output file." LINE_END, "old"},
         {"font can't be read", BDF, {"/proc/self/mem", "out.bin"}, 5, "can't read input file." LINE_END, "old"},
     };
@@ -227,7 +227,7 @@ TEST_F(PickTool, StatusesAndMessages)
     write_file(dir.path("out.bin"), "old");
     ToolRun r = pick({"font", "out.bin"});
     EXPECT_EQ(r.status, 6);
-    EXPECT_EQ(r.output, "");
+    EXPECT_EQ(r.output, "not enough memory." LINE_END);
     EXPECT_EQ(read_file(dir.path("out.bin")), "old");
 }
 

@@ -10,7 +10,7 @@ namespace {
 
 // In the child: standard output as asked, everything else plain.
 [[noreturn]] void exec_child(std::vector<char *> &argv, const std::string &folder, Output output,
-                             int pipe_write, long file_size_limit)
+                             int pipe_write, long file_size_limit, const std::string &input, int errors_fd)
 {
     // The tool itself must cope with a gone reader and a file-size limit:
     // dispositions that this runner's own parent ignored would pass on.
@@ -23,7 +23,10 @@ namespace {
     if (chdir(folder.c_str()) != 0)
         _exit(126);
     int null_fd = open("/dev/null", O_RDWR);
-    dup2(null_fd, STDIN_FILENO);
+    int input_fd = input.empty() ? null_fd : open(input.c_str(), O_RDONLY);
+    dup2(input_fd, STDIN_FILENO);
+    if (errors_fd >= 0)
+        dup2(errors_fd, STDERR_FILENO);
     if (output == Output::closed)
         close(STDOUT_FILENO);
     else
@@ -44,8 +47,10 @@ std::string drain(int fd)
 }  // namespace
 
 ToolRun run_tool(const std::vector<std::string> &command, const std::vector<std::string> &args,
-             const std::string &folder, Output output, long file_size_limit)
+             const std::string &folder, Output output, long file_size_limit, const std::string &input)
 {
+    char errors_name[] = "/tmp/glyphrow-errors-XXXXXX";
+    int errors_fd = input.empty() ? -1 : mkstemp(errors_name);
     std::vector<std::string> words = command;
     words.insert(words.end(), args.begin(), args.end());
     std::vector<char *> argv;
@@ -63,7 +68,7 @@ ToolRun run_tool(const std::vector<std::string> &command, const std::vector<std:
     if (pid == 0) {
         if (reading)
             close(fds[0]);
-        exec_child(argv, folder, output, fds[1], file_size_limit);
+        exec_child(argv, folder, output, fds[1], file_size_limit, input, errors_fd);
     }
     close(fds[1]);
     ToolRun run;
@@ -74,6 +79,12 @@ ToolRun run_tool(const std::vector<std::string> &command, const std::vector<std:
     int wstatus = 0;
     waitpid(pid, &wstatus, 0);
     run.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
+    if (errors_fd >= 0) {
+        lseek(errors_fd, 0, SEEK_SET);
+        run.errors = drain(errors_fd);
+        close(errors_fd);
+        unlink(errors_name);
+    }
     return run;
 }
 

@@ -23,11 +23,15 @@ enum class Output { captured, closed, reader_gone };
 struct ToolRun {
     int status = -1;  // the exit status, or -1 when the process didn't exit
     std::string output;
+    std::string errors;  // standard error, where an input file was given
 };
 
 // command: the runner's words (e.g. "wine") followed by the tool's path.
 // file_size_limit: bytes that a file the tool writes may reach (0: no limit).
+// input: a file that is standard input (else /dev/null); with one, standard
+// error is caught in errors too.
 ToolRun run_tool(const std::vector<std::string> &command, const std::vector<std::string> &args,
-             const std::string &folder, Output output = Output::captured, long file_size_limit = 0);
+             const std::string &folder, Output output = Output::captured, long file_size_limit = 0,
+             const std::string &input = "");
 
 #endif

@@ -74,7 +74,7 @@ TEST(ShowTool, TextsDrawnInEachKindOfFont)
         {"height for a BDF", "bdf", {"B", "-", "2"}, 1, "", "height and first are a glyph-row font's only." + NL + USAGE},
         {"an output form not known", "rows", {"A", "out.bdf"}, 1, "",
          "output form not known: .bdf (the forms: .txt .png, or none for the terminal)." + NL + USAGE},
-        {"a missing font", "none", {"A"}, 2, "", "can't open input file." + NL},
+        {"a missing font", "none", {"A"}, 2, "", "can't open input file none: no such file." + NL},
     };
     Scratch dir;
     write_file(dir.path("rows"), ROWS);

@@ -203,6 +203,27 @@ TEST_F(StreamTest, TextModeRawReadIsToppedUpToTheCount)
     stream_close(s);
 }
 
+// A block reader's input may be a pipe, which Windows ends with a failed
+// read (ERROR_BROKEN_PIPE): that is its end; any other failure is not.
+TEST_F(StreamTest, APipesEndIsTheEndOfABlockReadNotAFailure)
+{
+    for (bool pipe : {true, false}) {
+        SCOPED_TRACE(pipe ? "a pipe" : "a failed read");
+        fake::reset();
+        fake::put_file("p", "abc");
+        if (pipe)
+            fake::end_as_broken_pipe("p");
+        Stream *s = stream_open("p", "rb");
+        if (!pipe)
+            fake::fail_call(READ_FILE, 2);
+        unsigned char block[8];
+        EXPECT_EQ(stream_read_block(block, sizeof block, s), 3u);
+        EXPECT_EQ(stream_read_block(block, sizeof block, s), 0u);
+        EXPECT_EQ(stream_error(s), pipe ? 0 : 1);
+        stream_close(s);
+    }
+}
+
 TEST_F(StreamTest, FailedReadIsAnErrorNotJustTheEnd)
 {
     fake::put_file("f", "abc");
