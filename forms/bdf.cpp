@@ -7,26 +7,26 @@ enum : DWORD {
     SWIDTH_SCALE = 6000,  // 1000 * the width, over the size in points (72 dpi)
 };
 
-// The header, in pieces around the family name (see put_named), the
-// maker's notices between them, then each glyph. In the formats, \1 is the
-// height, \2 the size in decipoints, \3 the offset of the cell's bottom
-// (minus the descent), \4 the ascent, \5 the descent, \6 the default
-// character, \7 the glyph count; in a glyph's, \1 its code, \2 its scalable
-// width, \3 the height, \4 the cell's bottom.
-const char HEADER[] =
-    "STARTFONT 2.1\nFONT -glyphrow-\0"
-    "-Medium-R-Normal--\1-\2-72-72-C-60-ISO10646-1\n"
-    "SIZE \1 72 72\nFONTBOUNDINGBOX 6 \1 0 \3\n"
-    "STARTPROPERTIES ";
+// The header, in pieces around the family name (see put_named) and the
+// registry, the maker's notices between them, then each glyph. In the
+// formats, \1 is the height, \2 the size in decipoints, \3 the offset of
+// the cell's bottom (minus the descent), \4 the ascent, \5 the descent, \6
+// the default character, \7 the glyph count; in a glyph's, \1 its code, \2
+// its scalable width, \3 the height, \4 the cell's bottom.
+const char FONT_NAME[] = "STARTFONT 2.1\nFONT -glyphrow-\0-Medium-R-Normal--\1-\2-72-72-C-60-";
+const char HEADER[] = "\nSIZE \1 72 72\nFONTBOUNDINGBOX 6 \1 0 \3\nSTARTPROPERTIES ";
 const char PROPERTIES[] =
     "FONT_ASCENT \4\nFONT_DESCENT \5\nPIXEL_SIZE \1\n"
     "SPACING \"C\"\nFAMILY_NAME \"\0"
-    "\"\nCHARSET_REGISTRY \"ISO10646\"\nCHARSET_ENCODING \"1\"\nDEFAULT_CHAR \6\n"
-    "ENDPROPERTIES\nCHARS \7\n";
+    "\"\nCHARSET_REGISTRY \"";
+const char ENCODING_PROPERTY[] = "\"\nCHARSET_ENCODING \"";
+const char DEFAULT_CHAR_PROPERTY[] = "DEFAULT_CHAR \6\n";
+const char GLYPHS[] = "ENDPROPERTIES\nCHARS \7\n";
 const char GLYPH[] = "\nENCODING \1\nSWIDTH \2 0\nDWIDTH 6 0\nBBX 6 \3 0 \4\nBITMAP\n";
+const char UNICODE_REGISTRY[] = "ISO10646-1";  // its registry and encoding, as the font's own are
 
 enum : DWORD {
-    OWN_PROPERTIES = 8,
+    OWN_PROPERTIES = 7,  // and DEFAULT_CHAR where the font has a space
     LAST_BMP = 0xFFFF,
     FIRST_SURROGATE = 0xD800,
     LAST_SURROGATE = 0xDFFF,
@@ -51,10 +51,37 @@ void put_family(Out &out, const char *name)
         put_byte(out, is_family_character(*p) ? static_cast<unsigned char>(*p) : ' ');
 }
 
-// The space where the font holds it, else the first glyph.
-DWORD default_char(const Font &font, DWORD glyphs)
+// Whether the font holds the space, which programs draw for a character
+// the font lacks: DEFAULT_CHAR names it, or nothing (naming a glyph with
+// ink would draw it for every missing character).
+bool has_space(const Font &font, DWORD glyphs)
 {
-    return font.first <= SPACE_CODE && SPACE_CODE - font.first < glyphs ? SPACE_CODE : font.first;
+    return font.first <= SPACE_CODE && SPACE_CODE - font.first < glyphs;
+}
+
+// "ISO10646-1" or the font's own ("GOST19768.74-1"): the registry, then,
+// past its last "-", the encoding; each as put, or each as a property.
+const char *registry_of(const Font &font)
+{
+    return font.registry ? font.registry : UNICODE_REGISTRY;
+}
+
+const char *encoding_of(const char *registry)
+{
+    const char *dash = nullptr;
+    for (const char *p = registry; *p; ++p)
+        if (*p == '-')
+            dash = p;
+    return dash;
+}
+
+void put_registry_properties(Out &out, const char *registry)
+{
+    const char *dash = encoding_of(registry);
+    put_bytes(out, registry, dash ? static_cast<DWORD>(dash - registry) : text_length(registry));
+    put_text(out, ENCODING_PROPERTY);
+    put_text(out, dash ? dash + 1 : "");
+    put_text(out, "\"\n");
 }
 
 // A property of the maker's, its value as the source font gave it.
@@ -69,14 +96,21 @@ void put_notice(Out &out, const char *keyword, const char *value)
 
 void put_header(Out &out, const Font &font, const char *name, DWORD glyphs)
 {
+    bool space = has_space(font, glyphs);
     const DWORD values[] = {font.height, 10 * font.height, 0 - font.descent, font.height - font.descent,
-                            font.descent, default_char(font, glyphs), glyphs};
-    put_named(out, HEADER, 1, values, put_family, name);
-    put_number(out, OWN_PROPERTIES + (font.copyright != nullptr) + (font.notice != nullptr), DECIMAL, 1);
+                            font.descent, SPACE_CODE, glyphs};
+    put_named(out, FONT_NAME, 1, values, put_family, name);
+    put_text(out, registry_of(font));
+    put_format(out, HEADER, values);
+    put_number(out, OWN_PROPERTIES + space + (font.copyright != nullptr) + (font.notice != nullptr), DECIMAL, 1);
     put_byte(out, LINE_FEED);
     put_notice(out, "COPYRIGHT ", font.copyright);
     put_notice(out, "NOTICE ", font.notice);
     put_named(out, PROPERTIES, 1, values, put_family, name);
+    put_registry_properties(out, registry_of(font));
+    if (space)
+        put_format(out, DEFAULT_CHAR_PROPERTY, values);
+    put_format(out, GLYPHS, values);
 }
 
 // Glyph names as Adobe's rules make them of Unicode: "uni0041" in the
@@ -85,7 +119,7 @@ void put_header(Out &out, const Font &font, const char *name, DWORD glyphs)
 // code in decimal.
 void put_glyph_name(Out &out, const Font &font, DWORD code)
 {
-    if (font.foreign_codes || (code >= FIRST_SURROGATE && code <= LAST_SURROGATE)) {
+    if (font.registry || (code >= FIRST_SURROGATE && code <= LAST_SURROGATE)) {
         put_text(out, "char");
         put_number(out, code, DECIMAL, 1);
     } else {

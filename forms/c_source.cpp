@@ -4,7 +4,11 @@
 namespace {
 
 const char LOWER_HEX[] = "0123456789abcdef";
-const char EMPTY_NAME[] = "font";
+const char NAME_PREFIX[] = "font_";
+enum : DWORD {
+    C_NAME_KEEP = 255,                        // NAME_MAX: no file's name is longer
+    C_NAME_SIZE = C_NAME_KEEP + 5 + 1 + 1,    // with "font_", a "_" after and the terminator
+};
 // Texts around the C name, in pieces (see put_named). \1 is the glyph
 // count, \2 the height, \3 the first code. A source file declares the array extern first, so that C++
 // gives it external linkage too (a const object would otherwise be
@@ -45,36 +49,55 @@ char c_character(char c)
     return is_letter(c) || is_digit(c) ? c : '_';
 }
 
-// The name, as put_c_name makes it of [start, end), is one of the taken
-// names; names that begin with "__" are the compiler's own, taken too.
-bool is_taken(const char *start, const char *end)
+bool is_taken(const char *name)
 {
-    if (end - start >= 2 && c_character(start[0]) == '_' && c_character(start[1]) == '_')
-        return true;
-    for (const char *taken = TAKEN_NAMES; *taken; taken += text_length(taken) + 1) {
-        const char *p = start, *t = taken;
-        while (p < end && *t && c_character(*p) == *t)
-            ++p, ++t;
-        if (p == end && !*t)
+    for (const char *taken = TAKEN_NAMES; *taken; taken += text_length(taken) + 1)
+        if (text_same(name, taken))
             return true;
-    }
     return false;
 }
 
-// The output's base name as a C name: what a name can't hold becomes "_",
-// a leading digit gets one before it and a taken name one after it.
-void put_c_name(Out &out, const char *name)
+// The output's base name as a C name that no compiler reserves: what a
+// name can't hold becomes "_", leading ones are dropped and runs made one
+// (a name that begins with "_" or holds "__" is the implementation's); one
+// that then begins with a digit, or is empty, gets "font_" before it, and
+// a taken one a "_" after it. A file's name is at most NAME_MAX bytes: a
+// longer one is cut there.
+DWORD c_name(const char *name, char *to)
 {
     const char *start, *end;
     base_name(name, &start, &end);
-    if (start == end)
-        put_text(out, EMPTY_NAME);
-    else if (is_digit(*start))
-        put_byte(out, '_');
+    if (end - start > static_cast<int>(C_NAME_KEEP))
+        end = start + C_NAME_KEEP;
+    while (start < end && c_character(*start) == '_')
+        ++start;
+    DWORD n = 0;
+    if (start == end || is_digit(*start))
+        for (const char *p = NAME_PREFIX; *p; ++p)
+            to[n++] = *p;
     for (const char *p = start; p < end; ++p)
-        put_byte(out, static_cast<unsigned char>(c_character(*p)));
-    if (is_taken(start, end))
-        put_byte(out, '_');
+        if (n == 0 || c_character(*p) != '_' || to[n - 1] != '_')
+            to[n++] = c_character(*p);
+    to[n] = 0;
+    if (is_taken(to))
+        to[n++] = '_';
+    to[n] = 0;
+    return n;
+}
+
+void put_c_name(Out &out, const char *name)
+{
+    char text[C_NAME_SIZE];
+    put_bytes(out, text, c_name(name, text));
+}
+
+// The C name as the names made from it begin ("default_" and "_height"
+// join as "default_height"): its last "_" left off.
+void put_c_stem(Out &out, const char *name)
+{
+    char text[C_NAME_SIZE];
+    DWORD n = c_name(name, text);
+    put_bytes(out, text, n - (text[n - 1] == '_'));
 }
 
 // "    0x0e, /* ..***. */": the byte, and a drawing of it.
@@ -87,11 +110,11 @@ void put_row(Out &out, int byte)
     put_bytes(out, line, sizeof line - 1);
 }
 
-void put_label(Out &out, DWORD code)
+void put_label(Out &out, DWORD code, bool foreign)
 {
     char label[LABEL_SIZE];
     put_text(out, "    /* ");
-    put_bytes(out, label, static_cast<DWORD>(make_label(label, code) - label));
+    put_bytes(out, label, static_cast<DWORD>(make_label(label, code, foreign) - label));
     put_text(out, " */\n");
 }
 
@@ -113,14 +136,14 @@ void put_notice(Out &out, const char *value)
     put_text(out, " */\n");
 }
 
-// The font file's bytes as a C array, a comment with its label before each
+// The font file's bytes as a C array (the whole glyphs that have codes), a comment with its label before each
 // glyph and one drawing each row, and its measures in an enum (constants
 // that C can size arrays with). A header is for the one file that includes
 // it; a source file is compiled on its own. C has no empty arrays: a font
 // without glyphs holds one zero byte.
 void write_c(Out &out, const Font &font, const char *name, bool header)
 {
-    DWORD glyphs = whole_glyphs(font);
+    DWORD glyphs = coded_glyphs(font);
     const DWORD values[] = {glyphs, font.height, font.first};
     put_notice(out, font.copyright);
     put_notice(out, font.notice);
@@ -128,10 +151,10 @@ void write_c(Out &out, const Font &font, const char *name, bool header)
     put_text(out, glyphs ? "] = {\n" : " + 1] = {\n    0 /* no glyphs */\n");
     for (DWORD i = 0; i < glyphs * font.height; ++i) {
         if (i % font.height == 0)
-            put_label(out, font.first + i / font.height);
+            put_label(out, font.first + i / font.height, font.registry);
         put_row(out, font.row_bytes[i]);
     }
-    put_named(out, CLOSING, 3, values, put_c_name, name);
+    put_named(out, CLOSING, 3, values, put_c_stem, name);
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ void write_drawing(Out &out, const Font &font, const char *)
     char line[LABEL_SIZE + 1];
     for (DWORD i = 0; i < font.rows; ++i) {
         if (i % font.height == 0) {
-            char *end = make_label(line, font.first + i / font.height);
+            char *end = make_label(line, font.first + i / font.height, font.registry);
             *end++ = LINE_FEED;
             put_bytes(out, line, static_cast<DWORD>(end - line));
         }

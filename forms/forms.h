@@ -47,7 +47,7 @@ struct Font {
     DWORD descent;
     const char *copyright;  // or null
     const char *notice;     // or null
-    bool foreign_codes;     // codes of another registry, as they stand
+    const char *registry;   // codes of another registry, as they stand: "GOST19768.74-1"; null for Unicode's
 };
 
 enum Form {
@@ -107,9 +107,11 @@ DWORD coded_glyphs(const Font &font);
 DWORD baseline_descent(const Font &font);
 
 // "U+0041 A": the code in hex, at least four digits, and the character for
-// codes 33 to 126. No terminator; returns the end. At most LABEL_SIZE bytes.
+// codes 33 to 126; a code of another registry "0xC4" alone, which says
+// nothing of what its character is. No terminator; returns the end. At
+// most LABEL_SIZE bytes.
 enum : DWORD { LABEL_SIZE = 10 };
-char *make_label(char *at, DWORD code);
+char *make_label(char *at, DWORD code, bool foreign);
 
 // The output's name without its folder and its suffix: [*start, *end); the
 // suffix, from *end on, is the base name's last dot and what follows it,

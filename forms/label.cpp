@@ -4,6 +4,7 @@ namespace {
 
 enum : DWORD {
     LABEL_DIGITS = 4,  // "U+0041": at least four hex digits
+    FOREIGN_DIGITS = 2,  // "0xC4"
     FIRST_SHOWN = 33,  // codes 33 to 126 show their character
     LAST_SHOWN = 126,
 };
@@ -18,12 +19,12 @@ bool is_folder_end(char c)
 // "U+0041 A": within 10 bytes however large the code (8 hex digits at
 // most), so that a drawing's label line is one line piece and no piece of
 // it can turn into a row.
-char *make_label(char *at, DWORD code)
+char *make_label(char *at, DWORD code, bool foreign)
 {
-    *at++ = 'U';
-    *at++ = '+';
-    at = format_number(at, code, HEX, LABEL_DIGITS);
-    if (code >= FIRST_SHOWN && code <= LAST_SHOWN) {
+    *at++ = foreign ? '0' : 'U';
+    *at++ = foreign ? 'x' : '+';
+    at = format_number(at, code, HEX, foreign ? FOREIGN_DIGITS : LABEL_DIGITS);
+    if (!foreign && code >= FIRST_SHOWN && code <= LAST_SHOWN) {
         *at++ = ' ';
         *at++ = static_cast<char>(code);
     }

@@ -37,6 +37,7 @@ const char MISSING_RUN[] = "\21 to \22 are";
 const char MISSING_ONE[] = "\21 is";
 const char MISSING[] = " not in the font: left blank.\n";
 const char INK_CUT[] = "\21 loses ink outside the 6 by \3 cell.\n";
+const char INK_CUT_RUN[] = "\21 to \22 lose ink outside the 6 by \3 cell.\n";
 
 // What the font didn't give as it is, in code order: a line for each run of
 // codes it lacks, and one for each glyph whose ink was cut. A font may lack
@@ -45,7 +46,8 @@ int say_losses(const Picked &p)
 {
     Out out;
     out_begin(out, &stdout_stream);
-    if (p.foreign[0] && !p.translated) {
+    out.foreign_codes = p.foreign[0] && !p.translated;
+    if (out.foreign_codes) {
         put_text(out, "codes are ");
         put_text(out, p.foreign);
         put_text(out, ", not Unicode: taken as they stand.\n");
@@ -64,7 +66,10 @@ int say_losses(const Picked &p)
             put_format(out, values[1] != values[0] ? MISSING_RUN : MISSING_ONE, values);
             put_text(out, MISSING);
         } else if (p.state[i] & CUT) {
-            put_format(out, INK_CUT, values);
+            while (i + 1 < p.count && (p.state[i + 1] & (FOUND | CUT)) == (FOUND | CUT))
+                ++i;
+            values[1] = p.first + i;
+            put_format(out, values[1] != values[0] ? INK_CUT_RUN : INK_CUT, values);
             status = STATUS_INK_CUT;
         }
     }
@@ -75,12 +80,10 @@ int say_losses(const Picked &p)
 // The font is read whole and checked, and still held, before the output is
 // opened (and so emptied): a malformed font touches nothing, and a font
 // that is the output can't be opened as it.
-int write_picked(const char *name, Picked &p, bool from_bdf)
+int write_picked(const char *name, Picked &p)
 {
     Font f = {p.rows, p.count * p.height, p.height, p.first, p.descent, p.copyright, p.notice,
-              p.foreign[0] && !p.translated};
-    if (!from_bdf)
-        f.descent = baseline_descent(f);
+              p.foreign[0] && !p.translated ? p.foreign : nullptr};
     Form form = form_of(name);
     int status;
     Stream *out = open_argument(name, true, &status);
@@ -99,7 +102,7 @@ int pick(Stream *font, char **argv, Picked &p, unsigned char *block)
     Input in;
     input_begin(in, argv[1], font, block);
     int status = read_picked(in, p, &psf);
-    return status == STATUS_DONE ? write_picked(argv[2], p, !psf) : status;
+    return status == STATUS_DONE ? write_picked(argv[2], p) : status;
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The 8-bit encodings of X11's fonts (ISO 8859 parts 1 to 11 and 13 to 16,
-// KOI8-R and KOI8-U), to Unicode.
+// KOI8-R and KOI8-U, Windows-1251, TIS 620), to Unicode.
 #ifndef GLYPHROW_CODE_PAGES_H
 #define GLYPHROW_CODE_PAGES_H
 
@@ -9,13 +9,13 @@ enum : DWORD {
     FIRST_GRAPHIC = 0x20,  // codes 0x20 to 0x7E are ASCII in each
     LAST_ASCII = 0x7E,
     ISO8859_UPPER = 0xA0,  // the first upper graphic code of ISO 8859,
-    KOI8_UPPER = 0x80,     // and of KOI8
+    KOI8_UPPER = 0x80,     // and of KOI8 and Windows-1251
     LAST_8_BIT = 0xFF,
     NO_CHARACTER = 0xFFFFFFFFu,
 };
 
 struct CodePage {
-    const char *registry, *encoding;
+    const char *registry, *encoding;  // encoding null: any
     DWORD upper;  // the first code of the table
     const unsigned char *table;  // the steps from code to code; null: the upper codes are Unicode's own
 };

@@ -69,6 +69,8 @@ int input_hold(Input &in, unsigned char **all, DWORD *size)
         return STATUS_NO_MEMORY;
     for (;;) {
         for (; in.at < in.end; ++in.at) {
+            if (used == MOST_HELD)
+                return say(STATUS_NOT_A_FONT, TOO_LARGE_TEXT, nullptr);
             if (used == capacity && !block_grow(all, &capacity, used))
                 return STATUS_NO_MEMORY;
             (*all)[used++] = in.block[in.at];

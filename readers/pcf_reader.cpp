@@ -28,7 +28,8 @@ enum : DWORD {
     COMPRESSED_METRIC_SIZE = 5,
     COMPRESSED_OFFSET = 0x80,
     ACCELERATOR_FLAGS = 8,
-    NO_GLYPH = 0xFFFF,
+    NO_GLYPH = 0xFFFF,  // so a glyph that has a code is below it
+    BYTE_MOST = 0xFF,   // each part of a code is a byte
     NOTICE_KEEP = LINE_KEEP - 2,  // room for the quotes
 };
 
@@ -40,6 +41,9 @@ const char BITMAP_OUTSIDE[] = "whose glyph bitmaps lie outside its bitmap table.
 const char UNKNOWN_FORMAT[] = "in a format this reader doesn't know.";
 const char TABLE_MISSING[] = "without metrics, bitmaps or encodings.";
 const char TOO_HIGH[] = "more than 255 rows high.";
+const char NO_ROWS[] = "whose cell has no rows.";
+const char NEGATIVE_METRICS[] = "whose glyph metrics are negative.";
+const char TABLES_OVERLAP[] = "whose tables overlap.";
 
 // A table: where it begins and ends in the file, its format, and a reading
 // position within it.
@@ -272,7 +276,9 @@ bool read_properties(Pcf &f, Input &in, Picked &p, char *encoding)
         number(names, 1, &is_string);
         number(names, 4, &value);
         const char *key = string_at(strings, name), *text = is_string ? string_at(strings, value) : nullptr;
-        if (!key || !text)
+        if (!key || (is_string && !text))
+            return fail(f, NOT_FITTING);
+        if (!text)
             continue;
         if (text_same(key, "CHARSET_REGISTRY"))
             copy_text(p.foreign, text, REGISTRY_SIZE / 2);
@@ -289,26 +295,113 @@ bool read_properties(Pcf &f, Input &in, Picked &p, char *encoding)
 // One glyph's bitmap, at `offset` in the bitmap data: rows padded to the
 // format's unit, its bytes in scan units of 1, 2 or 4 (counted from the
 // glyph's start, as FreeType and the X server swap them) in either byte
-// order, each byte's bits in either order;
-// each inked pixel placed in the cell as its box places it against the
-// cell's.
-void place_glyph(const Pcf &f, Picked &p, DWORD code, const Bitmaps &b, DWORD offset, const int *box)
+// order, each byte's bits in either order.
+struct Bitmap {
+    const unsigned char *data;
+    DWORD row_bytes, swap, whole_units;  // a last part of a unit stays as it is
+    bool msb_bit_first;
+    int box[BOX_NUMBERS];
+    int top, left;  // where its first row and column fall in the cell
+};
+
+Bitmap bitmap_of(const Pcf &f, const Bitmaps &b, DWORD offset, const int *box)
 {
     DWORD format = f.bitmaps.format;
     DWORD unit = 1u << ((format >> 4) & 3);
-    DWORD swap = unit > 1 && !(format & MSB_BYTE_FIRST) != !(format & MSB_BIT_FIRST) ? unit - 1 : 0;
-    unsigned char *rows = p.rows + (code - p.first) * p.height;
-    int top = (f.cell[Y] + f.cell[HEIGHT]) - (box[Y] + box[HEIGHT]);
-    DWORD bytes = static_cast<DWORD>(box[HEIGHT]) * row_bytes(format, box);
-    DWORD whole_units = bytes - bytes % unit;  // a last part of a unit stays as it is
-    for (int r = 0; r < box[HEIGHT]; ++r)
-        for (int x = 0; x < box[WIDTH]; ++x) {
-            DWORD at = static_cast<DWORD>(r) * row_bytes(format, box) + static_cast<DWORD>(x) / 8;
-            at = offset + (at < whole_units ? at ^ swap : at);
-            int bit = format & MSB_BIT_FIRST ? 7 - x % 8 : x % 8;
-            if (b.data[at] >> bit & 1)
-                place_ink(p, rows, code, top + r, box[X] - f.cell[X] + x);
+    Bitmap g;
+    g.data = b.data + offset;
+    g.row_bytes = row_bytes(format, box);
+    g.swap = unit > 1 && !(format & MSB_BYTE_FIRST) != !(format & MSB_BIT_FIRST) ? unit - 1 : 0;
+    DWORD bytes = static_cast<DWORD>(box[HEIGHT]) * g.row_bytes;
+    g.whole_units = bytes - bytes % unit;
+    g.msb_bit_first = format & MSB_BIT_FIRST;
+    for (int i = 0; i < BOX_NUMBERS; ++i)
+        g.box[i] = box[i];
+    g.top = (f.cell[Y] + f.cell[HEIGHT]) - (box[Y] + box[HEIGHT]);
+    g.left = box[X] - f.cell[X];
+    return g;
+}
+
+// The byte at `at` of the glyph's rows, as they stand before swapping.
+unsigned char byte_at(const Bitmap &g, DWORD at)
+{
+    return g.data[at < g.whole_units ? at ^ g.swap : at];
+}
+
+int bit_of(const Bitmap &g, DWORD x)
+{
+    return g.msb_bit_first ? 7 - static_cast<int>(x % 8) : static_cast<int>(x % 8);
+}
+
+bool inside(int at, int size)
+{
+    return at >= 0 && at < size;
+}
+
+// Only the pixels that can land in the cell are visited: a glyph's box may
+// be far larger than the cell it is read into.
+void place_pixels(const Bitmap &g, unsigned char *rows, int height)
+{
+    for (int r = 0; r < g.box[HEIGHT]; ++r) {
+        if (!inside(g.top + r, height))
+            continue;
+        for (int c = 0; c < ROW_CELLS; ++c) {
+            int x = c - g.left;
+            if (inside(x, g.box[WIDTH]) && byte_at(g, static_cast<DWORD>(r) * g.row_bytes + static_cast<DWORD>(x) / 8) >> bit_of(g, static_cast<DWORD>(x)) & 1)
+                rows[g.top + r] = static_cast<unsigned char>(rows[g.top + r] | 0x20 >> c);
         }
+    }
+}
+
+// The bits of one byte of a row that are pixels of the box (not padding)
+// outside the cell's columns; for a row outside the cell, every pixel.
+unsigned char outside_bits(const Bitmap &g, DWORD column_byte, bool row_inside)
+{
+    unsigned char bits = 0;
+    for (DWORD x = column_byte * 8; x < column_byte * 8 + 8 && x < static_cast<DWORD>(g.box[WIDTH]); ++x)
+        if (!row_inside || !inside(static_cast<int>(x) + g.left, ROW_CELLS))
+            bits = static_cast<unsigned char>(bits | 1 << bit_of(g, x));
+    return bits;
+}
+
+// Whether any ink falls outside the cell: found once a glyph, a byte at a
+// time, and only for a box that reaches past the cell.
+bool ink_outside(const Bitmap &g, int height)
+{
+    if (g.top >= 0 && g.top + g.box[HEIGHT] <= height && g.left >= 0 && g.left + g.box[WIDTH] <= static_cast<int>(ROW_CELLS))
+        return false;
+    DWORD full = static_cast<DWORD>(g.box[WIDTH]) / 8;  // bytes whose every bit is a pixel
+    for (int r = 0; r < g.box[HEIGHT]; ++r) {
+        bool row_inside = inside(g.top + r, height);
+        for (DWORD xb = 0; xb * 8 < static_cast<DWORD>(g.box[WIDTH]); ++xb) {
+            int x = static_cast<int>(xb * 8) + g.left;  // the byte's first column in the cell
+            bool near_cell = row_inside && x < static_cast<int>(ROW_CELLS) && x + 8 > 0;
+            unsigned char bits = xb < full && !near_cell ? 0xFF : outside_bits(g, xb, row_inside);
+            if (byte_at(g, static_cast<DWORD>(r) * g.row_bytes + xb) & bits)
+                return true;
+        }
+    }
+    return false;
+}
+
+// A glyph is placed once, into its first code's rows; each further code
+// that has it gets a copy.
+void place_glyph(const Pcf &f, Picked &p, DWORD code, const Bitmaps &b, DWORD offset, const int *box)
+{
+    Bitmap g = bitmap_of(f, b, offset, box);
+    unsigned char *rows = p.rows + (code - p.first) * p.height;
+    place_pixels(g, rows, static_cast<int>(p.height));
+    if (ink_outside(g, static_cast<int>(p.height)))
+        p.state[code - p.first] |= CUT;
+}
+
+void copy_glyph(Picked &p, DWORD code, DWORD from)
+{
+    unsigned char *rows = p.rows + (code - p.first) * p.height;
+    const unsigned char *source = p.rows + (from - p.first) * p.height;
+    for (DWORD r = 0; r < p.height; ++r)
+        rows[r] = source[r];
+    p.state[code - p.first] |= p.state[from - p.first] & CUT;
 }
 
 // A glyph's offset in the bitmap data, where the data holds the whole of
@@ -338,7 +431,7 @@ bool glyph_at(const Pcf &f, const Bitmaps &b, DWORD glyph, int *box, DWORD *offs
 // then the encodings give the codes: a code a byte pair (the first byte's
 // range, then the second's), each entry the glyph that has the code, or
 // NO_GLYPH.
-bool read_glyphs(Pcf &f, Picked &p, const CodePage *page)
+bool read_glyphs(Pcf &f, Picked &p, const CodePage *page, DWORD *placed)
 {
     Table e = f.encodings, m = f.metrics;
     DWORD first2, last2, first1, last1, unused, glyphs, offset;
@@ -346,13 +439,17 @@ bool read_glyphs(Pcf &f, Picked &p, const CodePage *page)
     Bitmaps bitmaps;
     int box[BOX_NUMBERS];
     if (!number(e, 2, &first2) || !number(e, 2, &last2) || !number(e, 2, &first1) || !number(e, 2, &last1) ||
-        !number(e, 2, &unused) || first2 > last2 || first1 > last1 || !number(m, compressed ? 2 : 4, &glyphs) ||
+        !number(e, 2, &unused) || first2 > last2 || first1 > last1 || last2 > BYTE_MOST || last1 > BYTE_MOST ||
+        !number(m, compressed ? 2 : 4, &glyphs) ||
         glyphs > static_cast<DWORD>(m.end - m.at) / (compressed ? COMPRESSED_METRIC_SIZE : METRIC_SIZE) ||
         !read_bitmaps(f.bitmaps, glyphs, bitmaps))
         return fail(f, NOT_FITTING);
-    for (DWORD glyph = 0; glyph < glyphs; ++glyph)
+    for (DWORD glyph = 0; glyph < glyphs; ++glyph) {
         if (!glyph_at(f, bitmaps, glyph, box, &offset))
-            return fail(f, BITMAP_OUTSIDE);
+            return fail(f, box[WIDTH] < 0 || box[HEIGHT] < 0 ? NEGATIVE_METRICS : BITMAP_OUTSIDE);
+        if (glyph < NO_GLYPH)
+            placed[glyph] = NO_CHARACTER;
+    }
     for (DWORD high = first1; high <= last1; ++high)
         for (DWORD low = first2; low <= last2; ++low) {
             DWORD glyph;
@@ -361,8 +458,13 @@ bool read_glyphs(Pcf &f, Picked &p, const CodePage *page)
             DWORD code = glyph == NO_GLYPH ? NO_CHARACTER : picked_code(p, page, high << 8 | low);
             if (code == NO_CHARACTER || !picked_claim(p, code))
                 continue;
+            if (placed[glyph] != NO_CHARACTER) {
+                copy_glyph(p, code, placed[glyph]);
+                continue;
+            }
             glyph_at(f, bitmaps, glyph, box, &offset);
             place_glyph(f, p, code, bitmaps, offset, box);
+            placed[glyph] = code;
         }
     return true;
 }
@@ -380,6 +482,11 @@ bool find_tables(Pcf &f)
         return false;
     if (!f.metrics.at || !f.bitmaps.at || !f.encodings.at)
         return fail(f, TABLE_MISSING);
+    const Table *read[] = {&f.properties, &f.accelerators, &f.metrics, &f.bitmaps, &f.encodings};
+    for (const Table *a : read)
+        for (const Table *b : read)
+            if (a != b && a->at && b->at && a->at - 4 < b->end && b->at - 4 < a->end)
+                return fail(f, TABLES_OVERLAP);
     const Table *known[] = {&f.properties, &f.bitmaps, &f.encodings};
     for (const Table *t : known)
         if (t->at && (t->format & FORMAT_KIND) != 0)
@@ -396,15 +503,19 @@ int read_tables(Pcf &f, Input &in, Picked &p)
     if (!find_tables(f) || !find_cell(f) || !read_properties(f, in, p, encoding))
         return say(STATUS_NOT_A_FONT, PCF_FONT, f.wrong, nullptr);
     if (f.cell[HEIGHT] > static_cast<int>(MAX_HEIGHT) || f.cell[HEIGHT] < 1)
-        return say(STATUS_NOT_A_FONT, PCF_FONT, TOO_HIGH, nullptr);
+        return say(STATUS_NOT_A_FONT, PCF_FONT, f.cell[HEIGHT] < 1 ? NO_ROWS : TOO_HIGH, nullptr);
     const CodePage *page = choose_codes(p, encoding);
     if (!picked_begin(p, static_cast<DWORD>(f.cell[HEIGHT])))
         return STATUS_NO_MEMORY;
     int below = -f.cell[Y];
     p.descent = below < 0 ? 0 : below > f.cell[HEIGHT] ? static_cast<DWORD>(f.cell[HEIGHT]) : static_cast<DWORD>(below);
-    if (!read_glyphs(f, p, page))
-        return say(STATUS_NOT_A_FONT, PCF_FONT, f.wrong, nullptr);
-    return STATUS_DONE;
+    // For each glyph that may have a code, the first code it was placed at.
+    DWORD *placed = static_cast<DWORD *>(block_alloc(NO_GLYPH * sizeof(DWORD)));
+    if (!placed)
+        return STATUS_NO_MEMORY;
+    bool read = read_glyphs(f, p, page, placed);
+    block_free(placed);
+    return read ? STATUS_DONE : say(STATUS_NOT_A_FONT, PCF_FONT, f.wrong, nullptr);
 }
 
 }  // namespace

@@ -21,6 +21,10 @@ enum : DWORD {
 };
 
 enum : unsigned char { HELD_CUT = 0x80 };  // a held row's ink outside the cell
+// The codes whose glyphs stand on the baseline (digits and capitals): their
+// rows are kept whatever the range picked, so that the baseline is the
+// whole font's.
+enum : DWORD { STANDING_FIRST = '0', STANDING_LAST = 'Z', STANDING_CODES = STANDING_LAST - STANDING_FIRST + 1 };
 enum : DWORD { HELD_FIRST = 4096 };  // bytes of held rows at first, doubled as needed
 
 const char PSF_FONT[] = "input file is a PSF font ";
@@ -41,6 +45,8 @@ struct Psf {
     DWORD *first;  // per glyph: its first code's offset in the range, or NONE
     DWORD *next;   // per code of the range: the glyph's next code, or NONE (in first's block)
     unsigned char *held;  // a font that can't be read twice: its glyphs, a byte a row, or null
+    DWORD standing_glyph[STANDING_CODES];  // each standing code's glyph, or NONE
+    unsigned char *standing;  // their rows, STANDING_CODES glyphs from STANDING_FIRST
 };
 
 // "input file is a PSF font " and what is wrong with it.
@@ -126,6 +132,8 @@ bool make_lists(Psf &f, const Picked &p)
 
 void free_lists(Psf &f)
 {
+    if (f.standing)
+        block_free(f.standing);
     if (f.first)
         block_free(f.first);
     if (f.held)
@@ -136,6 +144,9 @@ void free_lists(Psf &f)
 // are copied now where they are held, or else placed by the second pass.
 void claim(Psf &f, Picked &p, DWORD glyph, DWORD code)
 {
+    DWORD s = code - STANDING_FIRST;
+    if (code >= STANDING_FIRST && code <= STANDING_LAST && f.standing_glyph[s] == NONE)
+        f.standing_glyph[s] = glyph;
     unsigned char *rows = picked_claim(p, code);
     if (!rows)
         return;
@@ -210,14 +221,15 @@ int read_table(Input &in, Psf &f, Picked &p)
 // which gives every glyph its codes. Without one, glyph i has code i.
 int find_codes(Input &in, Psf &f, Picked &p)
 {
-    f.listed = f.has_table ? f.count : (f.count < p.last + 1 ? f.count : p.last + 1);
+    DWORD codes = p.last + 1 > STANDING_LAST + 1 ? p.last + 1 : static_cast<DWORD>(STANDING_LAST + 1);
+    f.listed = f.has_table ? f.count : (f.count < codes ? f.count : codes);
     if (f.has_table && !input_skip(in, f.count * f.glyph_size))
         return fault(in, GLYPHS_PAST_END);
     if (!make_lists(f, p))
         return STATUS_NO_MEMORY;
     if (f.has_table)
         return read_table(in, f, p);
-    for (DWORD g = p.first; g < f.listed; ++g)
+    for (DWORD g = 0; g < f.listed; ++g)
         claim(f, p, g, g);
     return STATUS_DONE;
 }
@@ -235,14 +247,43 @@ unsigned char row_cells(const Psf &f, DWORD column_byte, DWORD byte)
     return static_cast<unsigned char>(cells | (outside ? HELD_CUT : 0));
 }
 
-void place_byte(const Psf &f, Picked &p, DWORD glyph, DWORD row, unsigned char cells)
+// A glyph's rows, read once, copied to each of its codes: a glyph may
+// have thousands of codes and be thousands of bytes wide.
+void place_glyph(const Psf &f, Picked &p, DWORD glyph, const unsigned char *rows)
 {
     for (DWORD c = f.first[glyph]; c != NONE; c = f.next[c]) {
-        unsigned char &at = p.rows[c * p.height + row];
-        at = static_cast<unsigned char>(at | (cells & ROW_BITS));
-        if (cells & HELD_CUT)
-            p.state[c] |= CUT;
+        for (DWORD r = 0; r < f.height; ++r)
+            p.rows[c * p.height + r] = rows[r] & ROW_BITS;
+        for (DWORD r = 0; r < f.height; ++r)
+            if (rows[r] & HELD_CUT)
+                p.state[c] |= CUT;
     }
+}
+
+// Whether the glyph is a standing code's; with its rows, they are kept.
+bool keep_standing(Psf &f, DWORD glyph, const unsigned char *rows)
+{
+    bool standing = false;
+    for (DWORD s = 0; s < STANDING_CODES; ++s) {
+        if (f.standing_glyph[s] != glyph)
+            continue;
+        standing = true;
+        for (DWORD r = 0; rows && r < f.height; ++r)
+            f.standing[s * f.height + r] = rows[r] & ROW_BITS;
+    }
+    return standing;
+}
+
+// The rows below the baseline, as the whole font's digits and capitals
+// stand.
+DWORD standing_descent(const Psf &f)
+{
+    Font standing = {};
+    standing.row_bytes = f.standing;
+    standing.height = f.height;
+    standing.rows = STANDING_CODES * f.height;
+    standing.first = STANDING_FIRST;
+    return baseline_descent(standing);
 }
 
 // A font from a pipe can't be rewound for a second pass: its glyphs are
@@ -266,7 +307,11 @@ int hold_glyphs(Input &in, Psf &f, Picked &p)
             f.held[at + i / f.row_size] |= row_cells(f, i % f.row_size, static_cast<DWORD>(byte));
         }
     }
-    return read_table(in, f, p);
+    int status = read_table(in, f, p);
+    for (DWORD s = 0; s < STANDING_CODES; ++s)
+        if (f.standing_glyph[s] != NONE)
+            keep_standing(f, f.standing_glyph[s], f.held + f.standing_glyph[s] * f.height);
+    return status;
 }
 
 // The second pass (the only one without a table): the glyphs' rows.
@@ -274,32 +319,54 @@ int read_glyphs(Input &in, Psf &f, Picked &p)
 {
     if (f.has_table && !(input_rewind(in) && input_skip(in, f.header_size)))
         return fault(in, GLYPHS_PAST_END);
+    unsigned char rows[MAX_HEIGHT];
     for (DWORD g = 0; g < f.count; ++g) {
         if (g >= f.listed)
             return input_skip(in, (f.count - g) * f.glyph_size) ? STATUS_DONE : fault(in, GLYPHS_PAST_END);
+        if (f.first[g] == NONE && !keep_standing(f, g, nullptr)) {
+            if (!input_skip(in, f.glyph_size))
+                return fault(in, GLYPHS_PAST_END);
+            continue;
+        }
+        for (DWORD r = 0; r < f.height; ++r)
+            rows[r] = 0;
         for (DWORD i = 0; i < f.glyph_size; ++i) {
             int byte = input_byte(in);
             if (byte == STREAM_EOF)
                 return fault(in, GLYPHS_PAST_END);
-            if (f.first[g] != NONE)
-                place_byte(f, p, g, i / f.row_size, row_cells(f, i % f.row_size, static_cast<DWORD>(byte)));
+            rows[i / f.row_size] |= row_cells(f, i % f.row_size, static_cast<DWORD>(byte));
         }
+        place_glyph(f, p, g, rows);
+        keep_standing(f, g, rows);
     }
     return STATUS_DONE;
 }
 
 }  // namespace
 
+// The standing glyphs' rows, blank until read.
+bool begin_standing(Psf &f)
+{
+    for (DWORD &glyph : f.standing_glyph)
+        glyph = NONE;
+    f.standing = static_cast<unsigned char *>(block_alloc(STANDING_CODES * f.height));
+    for (DWORD i = 0; f.standing && i < STANDING_CODES * f.height; ++i)
+        f.standing[i] = 0;
+    return f.standing != nullptr;
+}
+
 int read_psf(Input &in, Picked &p)
 {
-    Psf f = {false, 0, 0, 0, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr};
+    Psf f = {};
     int status = read_header(in, f);
-    if (status == STATUS_DONE && !picked_begin(p, f.height))
+    if (status == STATUS_DONE && !(picked_begin(p, f.height) && begin_standing(f)))
         status = STATUS_NO_MEMORY;
     if (status == STATUS_DONE && f.has_table && !input_seekable(in))
         status = hold_glyphs(in, f, p);
     else if (status == STATUS_DONE && (status = find_codes(in, f, p)) == STATUS_DONE)
         status = read_glyphs(in, f, p);
+    if (status == STATUS_DONE)
+        p.descent = standing_descent(f);
     free_lists(f);
     return status;
 }

@@ -1,6 +1,8 @@
 #include "readers.h"
 #include "../platform/block.h"
 
+const char TOO_LARGE_TEXT[] = "input file is larger than any glyph-row font (271 MiB): refused.";
+
 int read_font(Stream *font, unsigned char **rows, DWORD *count)
 {
     DWORD capacity = FIRST_BLOCK;
@@ -15,6 +17,8 @@ int read_font(Stream *font, unsigned char **rows, DWORD *count)
         if (got == 0)
             break;
         *count += got;
+        if (*count > MOST_HELD)
+            return say(STATUS_NOT_A_FONT, TOO_LARGE_TEXT, nullptr);
     }
     return stream_error(font) ? STATUS_CANT_READ_INPUT : STATUS_DONE;
 }

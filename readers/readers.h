@@ -117,7 +117,15 @@ int read_picked(Input &in, Picked &p, bool *psf);
 // before anything is written. Stores the block (to be freed with
 // block_free, even on failure; null when none could be had) and its byte
 // count; returns STATUS_DONE or the status that ends the run.
-enum : DWORD { FIRST_BLOCK = 4096 };  // the font is read into a block this big at first
+// An input read whole is held only up to the largest glyph-row font that
+// has a meaning, every code of Unicode in 255 rows (271 MiB): past it, it
+// is refused with one line (STATUS_NOT_A_FONT), never read until memory
+// runs out.
+enum : DWORD {
+    FIRST_BLOCK = 4096,  // the font is read into a block this big at first
+    MOST_HELD = 0x110000u * 255,
+};
+extern const char TOO_LARGE_TEXT[];
 int read_font(Stream *font, unsigned char **rows, DWORD *count);
 
 #endif

@@ -23,12 +23,15 @@ const char UNKNOWN_FORM_TEXT[] = "output form not known: ";
 const char SHOW_FORMS_TEXT[] = " (the forms: .txt .png, or none for the terminal).\n";
 const char MISSING_TEXT[] = "\21 is not in the font: drawn blank.";
 const char INK_CUT_TEXT[] = "\21 loses ink outside the 6 by \2 cell.";
+const char EMPTY_TEXT_TEXT[] = "the text is empty: nothing to draw.";
+const char TOO_MANY_PIXELS_TEXT[] = "the image would be \1 by \2 pixels, past 100 million: nothing is written.";
 
 enum : DWORD {
     LINE_BREAK = 0xFFFFFFFFu,  // in the text's codes
     CELL_PIXELS = 4,           // a cell is a square of 4 by 4 pixels
     MARGIN_PIXELS = 4,
     GLYPH_PIXELS = ROW_CELLS * CELL_PIXELS,
+    MOST_PIXELS = 100000000,
 };
 
 enum : char { INK_CHARACTER = '#', BLANK_CHARACTER = ' ' };
@@ -219,9 +222,24 @@ void write_image(Out &out, const Glyphs &g, const Layout &t, unsigned char *pixe
     png_end(png);
 }
 
+// An image past MOST_PIXELS is refused before anything is written: it
+// would take minutes to make and no viewer opens it.
+bool image_too_large(const Glyphs &g, const Layout &t)
+{
+    DWORD width = 2 * MARGIN_PIXELS + t.columns * GLYPH_PIXELS;
+    DWORD height = 2 * MARGIN_PIXELS + t.lines * g.height * CELL_PIXELS;
+    if (height <= MOST_PIXELS / width)
+        return false;
+    const DWORD values[] = {width, height};
+    say(STATUS_USAGE, TOO_MANY_PIXELS_TEXT, values);
+    return true;
+}
+
 // The text drawn where the output asks; a failed write is status 4.
 int show(const Glyphs &g, const Layout &t, Output kind, const char *name, Stream *terminal)
 {
+    if (kind == IMAGE && image_too_large(g, t))
+        return STATUS_USAGE;
     unsigned char *pixels = nullptr;
     if (kind == IMAGE && !(pixels = static_cast<unsigned char *>(block_alloc(2 * MARGIN_PIXELS + t.columns * GLYPH_PIXELS))))
         return STATUS_NO_MEMORY;
@@ -333,6 +351,8 @@ int show_main(int argc, char **argv)
         return STATUS_DONE;
     Stream terminal = stdout_stream;
     stdout_stream.handle = stderr_stream.handle;
+    if (argc >= 3 && !argv[2][0])
+        say(STATUS_USAGE, EMPTY_TEXT_TEXT, nullptr);
     Output kind = argc < 3 || !argv[2][0] ? NO_OUTPUT : output_of(argc, argv);
     if (kind == NO_OUTPUT)
         return say(STATUS_USAGE, USAGE_TEXT, nullptr);

@@ -21,6 +21,7 @@ void out_begin(Out &out, Stream *stream)
     out.stream = stream;
     out.used = 0;
     out.failed = false;
+    out.foreign_codes = false;
 }
 
 // A stream in text mode gets a carriage return before each line feed.
@@ -65,8 +66,8 @@ void put_format(Out &out, const char *format, const DWORD *values)
     for (; *format; ++format) {
         unsigned char c = static_cast<unsigned char>(*format);
         if (c >= FORMAT_CODE && c < FORMAT_CODE + FORMAT_VALUES) {
-            put_text(out, "U+");
-            put_number(out, values[c - FORMAT_CODE], HEX, 4);
+            put_text(out, out.foreign_codes ? "0x" : "U+");
+            put_number(out, values[c - FORMAT_CODE], HEX, out.foreign_codes ? 2 : 4);
         } else if (c >= FORMAT_DECIMAL && c < FORMAT_DECIMAL + FORMAT_VALUES) {
             DWORD value = values[c - FORMAT_DECIMAL];
             if (value & 0x80000000u) {

@@ -65,6 +65,7 @@ struct Out {
     Stream *stream;
     DWORD used;
     bool failed;
+    bool foreign_codes;  // codes are another registry's: put as 0xC4, never U+00C4
     unsigned char buffer[OUT_BUFFER_SIZE];
 };
 void out_begin(Out &out, Stream *stream);
@@ -85,7 +86,7 @@ inline void put_byte(Out &out, unsigned char byte)
 void put_block(Out &out, const void *bytes, DWORD n);
 // Copies the format, each byte 1 to 7 in it standing for values[byte - 1]
 // in decimal, signed ("SIZE \1 72 72\n"), and each byte 021 to 027 for
-// values[byte - 021] as a code, "U+0041".
+// values[byte - 021] as a code, "U+0041" (or "0x41" where foreign_codes).
 enum : unsigned char { FORMAT_DECIMAL = 1, FORMAT_CODE = 021, FORMAT_VALUES = 7 };
 void put_format(Out &out, const char *format, const DWORD *values);
 // Empties the buffer; true when every byte went out.

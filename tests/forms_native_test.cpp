@@ -159,7 +159,7 @@ TEST_F(Forms, CompilersGiveTheFontFileBackAsCAndCpp)
     const std::string strict = " -Wall -Wextra -pedantic -Werror ";
     write_file(dir.path("include.c"),
                "#include <stdio.h>\n#include \"2font.h\"\n"
-               "int main(void) { return fwrite(_2font, 1, _2font_count * _2font_height, stdout) == 0; }\n");
+               "int main(void) { return fwrite(font_2font, 1, font_2font_count * font_2font_height, stdout) == 0; }\n");
     write_file(dir.path("extern.c"),
                "#include <stdio.h>\nextern const unsigned char my_font[];\n"
                "int main(void) { return fwrite(my_font, 1, SIZE, stdout) == 0; }\n");
@@ -203,23 +203,34 @@ TEST_F(Forms, EachCRowsCommentDrawsItsByte)
     }
 }
 
-// An output named after a keyword of C or C++, `main`, or a name the
-// compiler defines gets a name that C99 to C23 and C++20 compile, strictly.
+// An output named after a keyword of C or C++, `main`, a name the compiler
+// defines, or one that would be a reserved identifier (a leading "_", a
+// "__" anywhere) gets a name that C99 to C23 and C++20 compile, strictly,
+// and that clang doesn't call reserved; the names made from it (its
+// height, count) join it without a "__".
+struct CName {
+    std::string file, array, stem;  // the output's name, the array's, what "_height" follows
+};
+
 TEST_F(Forms, EveryOutputNameCompilesInCAndCpp)
 {
-    const std::vector<std::pair<std::string, std::string>> names = {
-        {"default", "default_"}, {"int", "int_"}, {"char", "char_"}, {"new", "new_"}, {"class", "class_"},
-        {"and", "and_"}, {"not", "not_"}, {"main", "main_"}, {"typeof", "typeof_"}, {"_Bool", "_Bool_"},
-        {"linux", "linux_"}, {"__LINE__", "__LINE___"}, {"char8_t", "char8_t_"}, {"9x-font", "_9x_font"},
-        {"ints", "ints"}};
+    const std::vector<CName> names = {
+        {"default", "default_", "default"}, {"int", "int_", "int"}, {"char", "char_", "char"},
+        {"new", "new_", "new"}, {"class", "class_", "class"}, {"and", "and_", "and"}, {"not", "not_", "not"},
+        {"main", "main_", "main"}, {"typeof", "typeof_", "typeof"}, {"_Bool", "Bool", "Bool"},
+        {"linux", "linux_", "linux"}, {"__LINE__", "LINE_", "LINE"}, {"char8_t", "char8_t_", "char8_t"},
+        {"9x-font", "font_9x_font", "font_9x_font"}, {"6x12-ter", "font_6x12_ter", "font_6x12_ter"},
+        {"my--font", "my_font", "my_font"}, {"_under9", "under9", "under9"}, {"0", "font_0", "font_0"},
+        {"ints", "ints", "ints"}};
     const FontCase sample = font_cases()[0];
     const std::string strict = " -Wall -Wextra -pedantic -Werror ";
-    for (const auto &[file, c_name] : names) {
+    for (const CName &n : names) {
+        const std::string &file = n.file;
         SCOPED_TRACE(file);
         ASSERT_EQ(draw(sample, file + ".h"), 0);
         ASSERT_EQ(draw(sample, file + ".c"), 0);
-        write_file(dir.path("use.c"), "#include \"" + file + ".h\"\nint main(void) { return sizeof " + c_name +
-                                          " != " + c_name + "_count * " + c_name + "_height; }\n");
+        write_file(dir.path("use.c"), "#include \"" + file + ".h\"\nint main(void) { return sizeof " + n.array +
+                                          " != " + n.stem + "_count * " + n.stem + "_height; }\n");
         std::string use = " '" + dir.path("use.c") + "' -I'" + dir.root() + "' -o '" + dir.path("use") + "' 2>&1";
         std::string alone = " -c '" + dir.path(file + ".c") + "' -o '" + dir.path("alone.o") + "' 2>&1";
         for (const char *c : {" -std=c99", " -std=gnu11", " -std=c2x"}) {
@@ -229,6 +240,10 @@ TEST_F(Forms, EveryOutputNameCompilesInCAndCpp)
         }
         EXPECT_EQ(std::system((CXX_COMPILER " -x c++ -std=c++20" + strict + use).c_str()), 0);
         EXPECT_EQ(std::system((CXX_COMPILER " -x c++ -std=c++20" + strict + alone).c_str()), 0);
+        const std::string reserved = strict + "-Wreserved-identifier ";
+        EXPECT_EQ(std::system((CLANG " -std=c2x" + reserved + use).c_str()), 0);
+        EXPECT_EQ(std::system((CLANG " -std=c2x" + reserved + alone).c_str()), 0);
+        EXPECT_EQ(std::system((CLANG " -x c++ -std=c++20" + reserved + use).c_str()), 0);
     }
 }
 

@@ -59,12 +59,24 @@ TEST(PickRealFonts, EveryPickedGlyphIsTheSourcesBitmapInItsCell)
         }
         EXPECT_EQ(r.status, cut.empty() ? 0 : 8);
         EXPECT_EQ(read_file(dir.path("picked.bin")), expected);
+        // A run of glyphs that lose ink is one line, as a run of missing codes is.
         std::set<uint32_t> said_cut;
         std::istringstream lines(r.output);
-        for (std::string line; std::getline(lines, line);)
-            if (line.find(" loses ink outside the 6 by " + std::to_string(height) + " cell.") != std::string::npos)
-                said_cut.insert(std::stoul(line.substr(2), nullptr, 16));
+        const std::regex said("U\\+([0-9A-F]+)(?: to U\\+([0-9A-F]+) lose| loses) ink outside the 6 by " +
+                              std::to_string(height) + " cell\\.");
+        std::smatch m;
+        std::vector<uint32_t> run_ends;
+        for (std::string line; std::getline(lines, line);) {
+            if (!std::regex_match(line, m, said))
+                continue;
+            uint32_t end = std::stoul(m[m[2].matched ? 2 : 1], nullptr, 16);
+            for (uint32_t code = std::stoul(m[1], nullptr, 16); code <= end; ++code)
+                EXPECT_TRUE(said_cut.insert(code).second) << "said twice: " << code;
+            run_ends.push_back(end);
+        }
         EXPECT_EQ(said_cut, cut);
+        for (uint32_t end : run_ends)
+            EXPECT_EQ(cut.count(end + 1), 0u) << "a run that goes on after " << end;
     }
 }
 

@@ -70,7 +70,7 @@ TEST(ShowTool, TextsDrawnInEachKindOfFont)
         {"to a drawing file", "bdf", {"B", "out.txt"}, 0, "", ""},
         {"a PSF, a character it lacks", "psf", {"BAZ"}, 0, "#     ######\n#     #    #\n",
          "U+005A is not in the font: drawn blank." + NL},
-        {"an empty text", "rows", {""}, 1, "", USAGE},
+        {"an empty text", "rows", {""}, 1, "", "the text is empty: nothing to draw." + NL + USAGE},
         {"height for a BDF", "bdf", {"B", "-", "2"}, 1, "", "height and first are a glyph-row font's only." + NL + USAGE},
         {"an output form not known", "rows", {"A", "out.bdf"}, 1, "",
          "output form not known: .bdf (the forms: .txt .png, or none for the terminal)." + NL + USAGE},
