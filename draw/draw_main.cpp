@@ -28,7 +28,7 @@ const char *const OTHER_INPUT_TEXTS[] = {
 const char NO_WHOLE_GLYPH_TEXT[] = "input file holds no whole glyph: no BDF or PSF is written.";
 const char PARTIAL_GLYPH_TEXT[] = "input file ends inside a glyph: check the height.";
 // \1 the number of glyphs.
-const char LEFT_OUT_TEXT[] = "glyphs past U+10FFFF left out (BDF and PSF have no codes for them): \1.";
+const char LEFT_OUT_TEXT[] = "glyphs past U+10FFFF left out (this form has no codes for them): \1.";
 
 bool read_arguments(int argc, char **argv, Font *font)
 {
@@ -75,7 +75,7 @@ int finish(Stream *font, Stream *out, bool written, const Font &f, Form form)
     say_form_notes(form, f);
     int status = STATUS_DONE;
     DWORD left_out = whole_glyphs(f) - coded_glyphs(f);
-    if ((form == FORM_BDF || form == FORM_PSF) && left_out != 0)
+    if (form_has_codes(form) && left_out != 0)
         status = say(STATUS_PARTIAL_GLYPH, LEFT_OUT_TEXT, &left_out);
     if (f.rows % f.height != 0)
         status = say(STATUS_PARTIAL_GLYPH, PARTIAL_GLYPH_TEXT, nullptr);

@@ -24,6 +24,11 @@ bool form_known(const char *name)
     return false;
 }
 
+bool form_has_codes(Form form)
+{
+    return form == FORM_BDF || form == FORM_PSF || form == FORM_C_HEADER || form == FORM_C_SOURCE;
+}
+
 Form form_of(const char *name)
 {
     const char *start, *suffix;

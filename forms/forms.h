@@ -61,6 +61,10 @@ enum Form {
     FORM_UNKNOWN,  // any other suffix: a usage error
 };
 
+// Whether the form gives each glyph its code (BDF, PSF, C), so that it
+// holds no glyph past U+10FFFF.
+bool form_has_codes(Form form);
+
 // The form an output name asks for, by its suffix in any case (see
 // base_name).
 Form form_of(const char *name);
@@ -108,7 +112,7 @@ DWORD baseline_descent(const Font &font);
 
 // "U+0041 A": the code in hex, at least four digits, and the character for
 // codes 33 to 126; a code of another registry "0xC4" alone, which says
-// nothing of what its character is. No terminator; returns the end. At
+// nothing of what its character is; past U+10FFFF, "no code". No terminator; returns the end. At
 // most LABEL_SIZE bytes.
 enum : DWORD { LABEL_SIZE = 10 };
 char *make_label(char *at, DWORD code, bool foreign);

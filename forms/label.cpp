@@ -2,6 +2,8 @@
 
 namespace {
 
+const char NO_CODE_LABEL[] = "no code";
+
 enum : DWORD {
     LABEL_DIGITS = 4,  // "U+0041": at least four hex digits
     FOREIGN_DIGITS = 2,  // "0xC4"
@@ -21,6 +23,11 @@ bool is_folder_end(char c)
 // it can turn into a row.
 char *make_label(char *at, DWORD code, bool foreign)
 {
+    if (code > MAX_CODE) {  // a glyph-row font may run past Unicode's last code
+        for (const char *p = NO_CODE_LABEL; *p; ++p)
+            *at++ = *p;
+        return at;
+    }
     *at++ = foreign ? '0' : 'U';
     *at++ = foreign ? 'x' : '+';
     at = format_number(at, code, HEX, foreign ? FOREIGN_DIGITS : LABEL_DIGITS);

@@ -34,6 +34,8 @@ bool lay_out(const Font &font, DWORD glyphs, DWORD positions, Layout at)
 // don't fit it, and go in code order, one a position.
 DWORD layout_of(const Font &font, Layout at)
 {
+    if (font.registry)
+        return 0;
     for (DWORD positions = CONSOLE_GLYPHS; positions <= CONSOLE_MOST; positions *= 2)
         if (lay_out(font, coded_glyphs(font), positions, at))
             return positions;
@@ -48,7 +50,7 @@ void put_le32(Out &out, DWORD value)
 
 void put_header(Out &out, const Font &font, DWORD count)
 {
-    const DWORD fields[] = {PSF2_MAGIC, 0, PSF2_HEADER_SIZE, PSF2_HAS_TABLE,
+    const DWORD fields[] = {PSF2_MAGIC, 0, PSF2_HEADER_SIZE, font.registry ? 0u : static_cast<DWORD>(PSF2_HAS_TABLE),
                             count, font.height, font.height, ROW_CELLS};
     for (DWORD field : fields)
         put_le32(out, field);
@@ -71,14 +73,33 @@ void put_utf8(Out &out, DWORD code)
 
 bool psf_laid_out(const Font &font)
 {
+    if (font.registry)
+        return font.first + coded_glyphs(font) <= CONSOLE_MOST;
     Layout at;
     return layout_of(font, at) != 0;
+}
+
+// Codes of another registry have no place in a Unicode table: each glyph
+// at its code's position, as a console font without a table has them, in
+// 256 or 512 positions or as many as the codes reach.
+void write_positioned(Out &out, const Font &font)
+{
+    DWORD glyphs = coded_glyphs(font), end = font.first + glyphs;
+    DWORD count = end <= CONSOLE_GLYPHS ? static_cast<DWORD>(CONSOLE_GLYPHS) : end <= CONSOLE_MOST ? static_cast<DWORD>(CONSOLE_MOST) : end;
+    put_header(out, font, count);
+    for (DWORD p = 0; p < count; ++p) {
+        const unsigned char *row = font.row_bytes + (p - font.first) * font.height;
+        for (DWORD r = 0; r < font.height; ++r)
+            put_byte(out, p >= font.first && p < end ? static_cast<unsigned char>(row[r] << WIDE_ROW_SHIFT) : 0);
+    }
 }
 
 // PSF version 2 with a Unicode table: each glyph's code in UTF-8, blank
 // positions with none.
 void write_psf(Out &out, const Font &font, const char *)
 {
+    if (font.registry)
+        return write_positioned(out, font);
     Layout at;
     DWORD count = layout_of(font, at);
     bool laid_out = count != 0;

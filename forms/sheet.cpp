@@ -85,7 +85,7 @@ void paint_row(unsigned char *pixels, DWORD width, const Font &font, DWORD first
 void paint_code(unsigned char *pixels, DWORD code, DWORD y)
 {
     fill(pixels, MARGIN_PIXELS, GREY_PIXEL);
-    if (y >= DIGIT_HEIGHT)
+    if (y >= DIGIT_HEIGHT || code > MAX_CODE)  // a glyph past U+10FFFF has no code to show
         return;
     char digits[CODE_DIGITS + 2];
     DWORD n = static_cast<DWORD>(format_number(digits, code, HEX, LEAST_DIGITS) - digits);

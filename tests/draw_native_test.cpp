@@ -80,7 +80,7 @@ TEST(DrawSheet, PillowReadsEverySheetExactly)
             seen.rows.push_back(row);
         }
         ASSERT_TRUE(in) << "Pillow gave fewer pixels";
-        EXPECT_EQ(sheet_errors(seen, font, height), "");
+        EXPECT_EQ(sheet_errors(seen, font, height, 0x10FF00), "");
     }
 }
 

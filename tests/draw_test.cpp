@@ -36,7 +36,7 @@ TEST_F(DrawTest, DrawsLabelsAndRows)
         {"height 1, first in hex", "\x21\x1e\x0a", {"1", "0x41"}, "U+0041 A\n*....*\nU+0042 B\n.****.\nU+0043 C\n..*.*.\n"},
         {"last shown and first not", "\x01\x20", {"1", "126"}, "U+007E ~\n.....*\nU+007F\n*.....\n"},
         {"control codes show no character", "\x3f", {"1", "0"}, "U+0000\n******\n"},
-        {"codes run past the last code point", "\x01\x02", {"1", "0X10FFFF"}, "U+10FFFF\n.....*\nU+110000\n....*.\n"},
+        {"codes run past the last code point", "\x01\x02", {"1", "0X10FFFF"}, "U+10FFFF\n.....*\nno code\n....*.\n"},
         {"partial glyph drawn with its rows", "\x3f\x3f\x3f", {"2", "0x20"}, "U+0020\n******\n******\nU+0021 !\n******\n"},
         {"empty font, empty drawing", "", {}, ""},
     };

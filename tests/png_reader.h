@@ -79,7 +79,9 @@ inline Png read_png(const std::string &bytes)
 // blank, and some other grey everywhere else, the rows a partial glyph
 // lacks included; each line's code in its margin, one shade on another.
 // What is wrong with the sheet, or "".
-inline std::string sheet_errors(const Png &png, const std::string &font, int height)
+// first: the first glyph's code; a line past U+10FFFF has no code in its
+// margin.
+inline std::string sheet_errors(const Png &png, const std::string &font, int height, uint32_t first = 0x20)
 {
     const size_t CELL = 4, GAP = 4, COLUMNS = 16, MARGIN = 28;
     if (!png.error.empty())
@@ -112,8 +114,10 @@ inline std::string sheet_errors(const Png &png, const std::string &font, int hei
             for (size_t x = 0; x < MARGIN; ++x)
                 count += !shades[png.rows[GAP + line * (height * CELL + GAP) + y][x]] &&
                          (shades[png.rows[GAP + line * (height * CELL + GAP) + y][x]] = true);
-        if (count != 2)
-            return "no code in the margin of line " + std::to_string(line);
+        bool coded = first + line * COLUMNS <= 0x10FFFF;
+        if (count != (coded ? 2 : 1))
+            return (coded ? "no code in the margin of line " : "a code past U+10FFFF in the margin of line ") +
+                   std::to_string(line);
     }
     return "";
 }
