@@ -24,7 +24,8 @@ enum Finding {
     MARK_BEFORE_ROW,
     UTF16_MARK,
     ZERO_BYTE,
-    LONE_CARRIAGE_RETURN,
+    LONE_CARRIAGE_RETURN,  // a: how many there are in all
+    ONE_LONG_LINE,    // a: the lines that carriage returns alone end
     RUN_NOT_WHOLE,    // a: the rows in the run, b: the height
 };
 

@@ -42,6 +42,9 @@ struct Checker {
     DWORD line;            // the line the piece stands on, from 1
     DWORD column;          // the byte of that line the piece begins at, from 1
     bool cr_at_piece_end;  // the last piece ended in a carriage return
+    DWORD lone_returns;    // carriage returns without a line feed, in all
+    bool return_said;      // the first of them said, with the count
+    bool one_long_line;    // they end every line: glyphrow reads one line
     bool zero_found;
     DWORD run_rows;        // the rows of the open run, and its first line
     DWORD run_line;
@@ -101,7 +104,7 @@ void check_row(Checker &c, const Piece &piece)
         hold(&c.findings);
     }
     if (c.column != 1)
-        return note(&c.findings, c.line, ROW_INSIDE_LINE, c.column);
+        return c.one_long_line ? void() : note(&c.findings, c.line, ROW_INSIDE_LINE, c.column);
     DWORD cells = 0;
     while (cells < ROW_CELLS && cells < piece.length && !is_line_end(piece.bytes[cells]))
         ++cells;
@@ -127,6 +130,17 @@ void check_skipped_line(Checker &c, const Piece &piece)
         note(&c.findings, c.line, MARK_BEFORE_ROW);
 }
 
+// A lone carriage return is said once, with the count of them all; where
+// they end every line, that one finding says so, and the rows inside the
+// one long line (each a finding of its own otherwise) are not said again.
+void note_lone_return(Checker &c)
+{
+    if (c.return_said)
+        return;
+    c.return_said = true;
+    note(&c.findings, c.line, c.one_long_line ? ONE_LONG_LINE : LONE_CARRIAGE_RETURN, c.lone_returns);
+}
+
 // Zero bytes (once a drawing) and carriage returns not followed by a line
 // feed; one at the piece's end is judged by the next piece.
 void check_bytes(Checker &c, const Piece &piece)
@@ -142,15 +156,25 @@ void check_bytes(Checker &c, const Piece &piece)
         if (i + 1 == piece.length)
             c.cr_at_piece_end = true;
         else if (piece.bytes[i + 1] != LINE_FEED)
-            note(&c.findings, c.line, LONE_CARRIAGE_RETURN);
+            note_lone_return(c);
     }
+}
+
+void count_lone_returns(Checker &c, const Drawing &d)
+{
+    bool line_feed = false;
+    for (DWORD i = 0; i < d.size; ++i) {
+        line_feed = line_feed || d.bytes[i] == LINE_FEED;
+        c.lone_returns += d.bytes[i] == CARRIAGE_RETURN && (i + 1 == d.size || d.bytes[i + 1] != LINE_FEED);
+    }
+    c.one_long_line = c.lone_returns && !line_feed;
 }
 
 // Returns false when the drawing can't be checked further.
 bool check_piece(Checker &c, const Piece &piece)
 {
     if (c.cr_at_piece_end && piece.bytes[0] != LINE_FEED)
-        note(&c.findings, c.line, LONE_CARRIAGE_RETURN);
+        note_lone_return(c);
     c.cr_at_piece_end = false;
     if (c.line == 1 && c.column == 1 &&
         (begins_with(piece, UTF16LE_MARK, UTF16_MARK_SIZE) || begins_with(piece, UTF16BE_MARK, UTF16_MARK_SIZE))) {
@@ -179,7 +203,7 @@ void check_source(Checker &c, Drawing &d)
         if (!check_piece(c, piece))
             return;
     if (c.cr_at_piece_end)
-        note(&c.findings, c.line, LONE_CARRIAGE_RETURN);
+        note_lone_return(c);
     end_open_run(c);
 }
 
@@ -193,8 +217,10 @@ int check_drawing(Checker &c, Stream *source)
     const char *foreign = status == STATUS_DONE ? foreign_input(bytes, d.size < FIRST_BLOCK_BYTES ? d.size : static_cast<DWORD>(FIRST_BLOCK_BYTES)) : nullptr;
     if (foreign)
         status = report(foreign, STATUS_NOT_A_DRAWING);
-    else if (status == STATUS_DONE)
+    else if (status == STATUS_DONE) {
+        count_lone_returns(c, d);
         check_source(c, d);
+    }
     if (bytes)
         block_free(bytes);
     return status;

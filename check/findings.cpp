@@ -59,7 +59,11 @@ char *append_finding(char *at, Finding finding, DWORD a, DWORD b)
     case ZERO_BYTE:
         return append(at, "a zero byte: not 8-bit text; glyphrow reads it as a blank or skips it.");
     case LONE_CARRIAGE_RETURN:
-        return append(at, "a carriage return without a line feed; glyphrow doesn't end the line there.");
+        at = append(append_number(append(at, "a carriage return without a line feed ("), a), " in all); ");
+        return append(at, "glyphrow doesn't end a line at one.");
+    case ONE_LONG_LINE:
+        at = append(append_number(append(at, "carriage returns alone end its "), a), " lines (old Mac line ends); ");
+        return append(at, "glyphrow reads the file as one long line.");
     case RUN_NOT_WHOLE:
         at = append(append_number(append(at, "a run of rows holds "), a), ", not a multiple of the height ");
         return append(append_number(at, b), "; glyphrow shifts every glyph after it.");

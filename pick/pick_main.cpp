@@ -36,6 +36,7 @@ bool read_arguments(int argc, char **argv, Picked *p)
 const char MISSING_RUN[] = "\21 to \22 are";
 const char MISSING_ONE[] = "\21 is";
 const char MISSING[] = " not in the font: left blank.\n";
+const char NOTICE_CUT_TEXT[] = "a notice of the font's is longer than a BDF line keeps: cut to 1014 bytes.";
 const char INK_CUT[] = "\21 loses ink outside the 6 by \3 cell.\n";
 const char INK_CUT_RUN[] = "\21 to \22 lose ink outside the 6 by \3 cell.\n";
 
@@ -93,6 +94,8 @@ int write_picked(const char *name, Picked &p)
     if (close_argument(out) != 0 || !written)
         return say(STATUS_CANT_WRITE_OUTPUT, CANT_WRITE_OUTPUT_TEXT, nullptr);
     say_form_notes(form, f);
+    if (p.notice_cut)
+        say(STATUS_DONE, NOTICE_CUT_TEXT, nullptr);
     return say_losses(p);
 }
 
@@ -118,6 +121,7 @@ int pick_main(int argc, char **argv)
     p.translated = false;
     p.left_out = 0;
     p.copyright = p.notice = nullptr;
+    p.notice_cut = false;
     if (!read_arguments(argc, argv, &p) || !form_known(argv[2]))
         return say(STATUS_USAGE, USAGE_TEXT, nullptr);
     // A drawing on standard output: the messages go to standard error.

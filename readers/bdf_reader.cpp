@@ -71,6 +71,7 @@ struct Reading {
     Picked *picked;
     char *text;  // the line: its first LINE_KEEP bytes, after the input's block
     DWORD length;  // of the text, its blanks included
+    bool line_cut;  // the line went on past LINE_KEEP bytes
     char *words[MAX_WORDS];  // past the line's last word, empty ones
     DWORD seen;    // a bit a keyword: the numbers of the font's or the glyph's were read
     int number;    // CHARS's or ENCODING's
@@ -110,9 +111,13 @@ bool read_line(Reading &r)
     if (c == STREAM_EOF)
         return false;
     DWORD length = 0;
-    for (; c != STREAM_EOF && c != LINE_FEED; c = input_byte(*r.in))
+    r.line_cut = false;
+    for (; c != STREAM_EOF && c != LINE_FEED; c = input_byte(*r.in)) {
         if (length < LINE_KEEP && (length || !is_blank(static_cast<char>(c))))
             r.text[length++] = static_cast<char>(c);
+        else if (length == LINE_KEEP)
+            r.line_cut = true;
+    }
     r.text[length] = 0;
     r.length = length;
     ++r.values[LINE];
@@ -197,7 +202,7 @@ const char *copy_notice(Reading &r, DWORD at)
     while (n && to[n - 1] == ' ')
         --n;
     to[n] = 0;
-    return n ? to : nullptr;
+    return n ? keep_notice(*r.picked, to, n, r.line_cut) : nullptr;
 }
 
 const char *end_font(Reading &r)

@@ -30,7 +30,7 @@ enum : DWORD {
     ACCELERATOR_FLAGS = 8,
     NO_GLYPH = 0xFFFF,  // so a glyph that has a code is below it
     BYTE_MOST = 0xFF,   // each part of a code is a byte
-    NOTICE_KEEP = LINE_KEEP - 2,  // room for the quotes
+    QUOTED_KEEP = TEXT_SIZE - 2,  // room for the closing quote and the terminator
 };
 
 const char PCF_FONT[] = "input file is a PCF font ";
@@ -240,19 +240,19 @@ void copy_text(char *to, const char *from, DWORD most)
 
 // A maker's notice as BDF quotes it (a quote inside doubled), as the BDF
 // of the same font holds it, into the input's room for it.
-const char *quote_notice(Input &in, DWORD at, const char *text)
+const char *quote_notice(Input &in, Picked &p, DWORD at, const char *text)
 {
     char *to = reinterpret_cast<char *>(in.block + at);
     DWORD n = 0;
     to[n++] = '"';
-    for (; *text && n < NOTICE_KEEP; ++text) {
+    for (; *text && n < QUOTED_KEEP - 1; ++text) {
         if (*text == '"')
             to[n++] = '"';
         to[n++] = *text;
     }
     to[n++] = '"';
     to[n] = 0;
-    return to;
+    return keep_notice(p, to, n, *text != 0);
 }
 
 // The properties that matter: the registry and encoding, the notices.
@@ -285,9 +285,9 @@ bool read_properties(Pcf &f, Input &in, Picked &p, char *encoding)
         if (text_same(key, "CHARSET_ENCODING"))
             copy_text(encoding, text, REGISTRY_SIZE / 2);
         if (text_same(key, "COPYRIGHT") && *text)
-            p.copyright = quote_notice(in, COPYRIGHT_AT, text);
+            p.copyright = quote_notice(in, p, COPYRIGHT_AT, text);
         if (text_same(key, "NOTICE") && *text)
-            p.notice = quote_notice(in, NOTICE_AT, text);
+            p.notice = quote_notice(in, p, NOTICE_AT, text);
     }
     return true;
 }

@@ -15,6 +15,21 @@ bool picked_begin(Picked &p, DWORD height)
     return p.rows != nullptr;
 }
 
+const char *keep_notice(Picked &p, char *to, DWORD n, bool cut)
+{
+    if (!cut && n <= NOTICE_KEEP)
+        return to;
+    p.notice_cut = true;
+    n = n < NOTICE_KEEP ? n : static_cast<DWORD>(NOTICE_KEEP) - 1;
+    if (to[0] == '"') {
+        while (n > 1 && to[n - 1] == '"')  // a doubled quote cut in half, or the closing one
+            --n;
+        to[n++] = '"';
+    }
+    to[n] = 0;
+    return to;
+}
+
 void picked_end(Picked &p)
 {
     if (p.rows)

@@ -73,7 +73,15 @@ struct Picked {
     bool translated;  // foreign's codes were turned into Unicode's
     DWORD left_out;   // glyphs whose codes foreign has no character for
     const char *copyright, *notice;  // as the font's properties give them, or null
+    bool notice_cut;  // a notice was longer than NOTICE_KEEP
 };
+
+// A maker's notice as BDF quotes it (n bytes at `to`), kept to
+// NOTICE_KEEP bytes: the most that a BDF line keeps after "COPYRIGHT ",
+// so that a BDF written with it reads back whole. A longer one, or one
+// whose line was cut already, is cut there, its quote closed, and noted.
+enum : DWORD { NOTICE_KEEP = LINE_KEEP - 10 };
+const char *keep_notice(Picked &p, char *to, DWORD n, bool cut);
 
 // Makes the blank glyphs once the height is known; false for want of memory.
 bool picked_begin(Picked &p, DWORD height);

@@ -302,6 +302,7 @@ int show_font(int argc, char **argv, Layout &t, Output kind, Stream *terminal)
     p.foreign[0] = 0;
     p.translated = false;
     p.copyright = p.notice = nullptr;
+    p.notice_cut = false;
     Glyphs g;
     g.rows = nullptr;
     g.picked = nullptr;

@@ -19,7 +19,10 @@ struct FindingCase {
 
 const std::string EXTRA_ROW = "a row starts at byte 12 of a long line; glyphrow adds it as an extra row.";
 const std::string BLANK = "; glyphrow reads it as blank.";
-const std::string LONE_CR = "a carriage return without a line feed; glyphrow doesn't end the line there.";
+std::string lone_cr(int count)
+{
+    return "a carriage return without a line feed (" + std::to_string(count) + " in all); glyphrow doesn't end a line at one.";
+}
 
 std::string short_row(int cells)
 {
@@ -54,10 +57,12 @@ TEST(CheckTool, FindsEachMistakeAtItsLine)
          {"drawing.txt:1: a UTF-16 byte order mark: not 8-bit text; glyphrow can't read it as drawn."}},
         {"zero bytes, once", std::string("A\nB\0\n\0C\n", 7), "",
          {"drawing.txt:2: a zero byte: not 8-bit text; glyphrow reads it as a blank or skips it."}},
-        // Pieces "A\r******\r**" and "****\r": one line, the second piece a row.
+        // Pieces "A\r******\r**" and "****\r": one line, the second piece a
+        // row that follows from it, not said again.
         {"old Mac line ends", "A\r******\r******\r", "",
-         {"drawing.txt:1: " + LONE_CR, "drawing.txt:1: " + LONE_CR, "drawing.txt:1: " + EXTRA_ROW, "drawing.txt:1: " + LONE_CR}},
-        {"CR at a piece's end", "ABCDEFGHIJ\rK\n", "", {"drawing.txt:1: " + LONE_CR}},
+         {"drawing.txt:1: carriage returns alone end its 3 lines (old Mac line ends); glyphrow reads the file as one long line."}},
+        {"CR at a piece's end", "ABCDEFGHIJ\rK\n", "", {"drawing.txt:1: " + lone_cr(1)}},
+        {"lone CRs said once, with their count", "A\rB\n******\nC\rD\rE\n", "", {"drawing.txt:1: " + lone_cr(3)}},
         {"CR LF across pieces", "ABCDEFGHIJ\r\n", "", {}},
         {"missing row", "A\n******\n******\nB\n******\nC\n******\n******\n", "2", {"drawing.txt:5: " + run_of(1, 2)}},
         {"unlabelled font is one run", "******\n******\n******\n", "2", {"drawing.txt:1: " + run_of(3, 2)}},
