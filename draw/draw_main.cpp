@@ -22,7 +22,7 @@ const char *const OTHER_INPUT_TEXTS[] = {
     "input file is a BDF font, not a glyph-row font: glyphpick reads it.",
     "input file is a PSF font, not a glyph-row font: glyphpick reads it.",
     "input file is a PNG image, not a font.",
-    "input file is gzip-compressed: unpack it first (zcat).",
+    "input file is gzip-compressed, not a glyph-row font: glyphpick reads it.",
     "input file is a PCF font, not a glyph-row font: glyphpick reads it.",
 };
 const char NO_WHOLE_GLYPH_TEXT[] = "input file holds no whole glyph: no BDF or PSF is written.";

@@ -3,13 +3,13 @@
 
 namespace {
 
-const char NOT_A_FONT_TEXT[] = "input file is not a BDF or PSF font.";
+const char NOT_A_FONT_TEXT[] = "input file is not a BDF, PSF or PCF font.";
 
 // What the input is instead of a BDF or PSF, by input_kind, from
 // INPUT_ROW_FONT on; null for the fonts it reads.
 const char *const OTHER_INPUT_TEXTS[] = {
-    "input file is a glyph-row font, not a BDF or PSF font: glyphdraw reads it.",
-    "input file is a drawing, not a BDF or PSF font: glyphrow converts it.",
+    "input file is a glyph-row font, not a BDF, PSF or PCF font: glyphdraw reads it.",
+    "input file is a drawing, not a BDF, PSF or PCF font: glyphrow converts it.",
     nullptr,
     nullptr,
     "input file is a PNG image, not a font.",

@@ -96,14 +96,14 @@ TEST(Arguments, AnInputForAnotherToolIsToldWhatItIs)
         {&DRAW, drawing, "input file is a drawing, not a glyph-row font: glyphrow converts it."},
         {&DRAW, bare_drawing, "input file is a drawing, not a glyph-row font: glyphrow converts it."},
         {&DRAW, png, "input file is a PNG image, not a font."},
-        {&DRAW, gzip, "input file is gzip-compressed: unpack it first (zcat)."},
+        {&DRAW, gzip, "input file is gzip-compressed, not a glyph-row font: glyphpick reads it."},
         {&DRAW, "\x3f\x40", "input file is not a glyph-row font: a byte is above 63."},
-        {&PICK, drawing, "input file is a drawing, not a BDF or PSF font: glyphrow converts it."},
-        {&PICK, bare_drawing, "input file is a drawing, not a BDF or PSF font: glyphrow converts it."},
-        {&PICK, std::string("\0\x3f\x21\0", 4), "input file is a glyph-row font, not a BDF or PSF font: glyphdraw reads it."},
+        {&PICK, drawing, "input file is a drawing, not a BDF, PSF or PCF font: glyphrow converts it."},
+        {&PICK, bare_drawing, "input file is a drawing, not a BDF, PSF or PCF font: glyphrow converts it."},
+        {&PICK, std::string("\0\x3f\x21\0", 4), "input file is a glyph-row font, not a BDF, PSF or PCF font: glyphdraw reads it."},
         {&PICK, png, "input file is a PNG image, not a font."},
-        {&PICK, "hello\n", "input file is not a BDF or PSF font."},
-        {&PICK, "", "input file is not a BDF or PSF font."},
+        {&PICK, "hello\n", "input file is not a BDF, PSF or PCF font."},
+        {&PICK, "", "input file is not a BDF, PSF or PCF font."},
     };
     Scratch dir;
     for (const auto &[tool, input, message] : cases) {

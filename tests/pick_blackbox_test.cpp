@@ -152,8 +152,8 @@ TEST_F(PickTool, PicksWhatRealFilesHoldAndSaysEveryLoss)
 TEST_F(PickTool, MalformedFontsAreRefusedByLineAndTouchNothing)
 {
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {"hello", "input file is not a BDF or PSF font."},
-        {replaced(BDF, "STARTFONT 2.1", "STARTFONTS"), "input file is not a BDF or PSF font."},
+        {"hello", "input file is not a BDF, PSF or PCF font."},
+        {replaced(BDF, "STARTFONT 2.1", "STARTFONTS"), "input file is not a BDF, PSF or PCF font."},
         {replaced(BDF, "FONTBOUNDINGBOX 6 2 0 0\n", ""), "font.bdf:10: no FONTBOUNDINGBOX before the first glyph."},
         {replaced(BDF, "FONTBOUNDINGBOX 6 2", "FONTBOUNDINGBOX 6 256"), "font.bdf:5: the cell must be 1 to 255 rows high."},
         {replaced(BDF, "ENCODING 65", "ENCODING sixty-five"),
