@@ -8,18 +8,21 @@ enum : DWORD {
     CHUNK_OVERHEAD = 12,
     SIGNATURE_SIZE = 8,
     HEADER_DATA_SIZE = 13,
-    ZLIB_HEADER_SIZE = 2,
+    STREAM_HEADER_SIZE = 2,
     ADLER_SIZE = 4,
     HEADER_SIZE = SIGNATURE_SIZE + CHUNK_OVERHEAD + HEADER_DATA_SIZE,
     LONGEST_KEYWORD = 10,  // "Disclaimer"
     PACKED_PIECE = 256,    // bytes of a row packed at a time
 };
 
+// No name here begins "ZLIB": binutils takes a debug string section that
+// begins so (as the first name of a link-time object's may) for one
+// compressed the old way, and warns that it can't decompress it.
 enum : unsigned char {
     BIT_DEPTH = 2,        // four shades
     GREYSCALE = 0,        // colour type
-    ZLIB_DEFLATE = 0x78,  // deflate with a 32 KiB window
-    ZLIB_FLAGS = 0x01,    // no dictionary; 0x7801 is a multiple of 31
+    STREAM_METHOD = 0x78, // zlib's header: deflate with a 32 KiB window
+    STREAM_FLAGS = 0x01,  // no dictionary; 0x7801 is a multiple of 31
     NO_FILTER = 0,
 };
 
@@ -86,9 +89,9 @@ bool png_begin(Png &png, Out &out, DWORD width, DWORD height, const Font &font)
         out.failed = true;  // no memory for the compressor: the image can't be made
         return false;
     }
-    png.deflate.out[0] = ZLIB_DEFLATE;
-    png.deflate.out[1] = ZLIB_FLAGS;
-    png.deflate.out_used = ZLIB_HEADER_SIZE;
+    png.deflate.out[0] = STREAM_METHOD;
+    png.deflate.out[1] = STREAM_FLAGS;
+    png.deflate.out_used = STREAM_HEADER_SIZE;
     return true;
 }
 

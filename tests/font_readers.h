@@ -20,6 +20,27 @@
 #include <string>
 #include <vector>
 
+// The files of a Debian package whose names end in `ending` (their base
+// names): the fonts a test reads are the package's it installs, never every
+// file of a shared folder, which holds the user's other fonts too.
+inline std::vector<std::string> package_files(const std::string &package, const std::string &ending)
+{
+    std::vector<std::string> names;
+    FILE *listing = popen(("dpkg -L '" + package + "'").c_str(), "r");
+    if (!listing)
+        return names;
+    char line[4096];
+    while (std::fgets(line, sizeof line, listing)) {
+        std::string path = line;
+        if (!path.empty() && path.back() == '\n')
+            path.pop_back();
+        if (path.size() > ending.size() && path.compare(path.size() - ending.size(), ending.size(), ending) == 0)
+            names.push_back(path.substr(path.rfind('/') + 1));
+    }
+    pclose(listing);
+    return names;
+}
+
 struct SeenFont {
     std::string error;  // empty when the font was read
     std::map<uint32_t, std::string> glyphs;

@@ -79,16 +79,11 @@ void expect_freetype_glyphs(const Scratch &dir, const std::string &font, const s
 std::vector<std::string> six_wide_fonts(const Scratch &dir)
 {
     std::vector<std::string> fonts;
-    DIR *folder = opendir(X11_FONTS);
-    for (dirent *e; folder && (e = readdir(folder));) {
-        std::string name = e->d_name;
+    for (const std::string &name : package_files("xfonts-base", ".pcf.gz")) {
         int width = 99;
-        if (name.size() > 7 && name.substr(name.size() - 7) == ".pcf.gz" && cell_of(dir, X11 + "/" + name, &width)[0] &&
-            width <= 6)
+        if (cell_of(dir, X11 + "/" + name, &width)[0] && width <= 6)
             fonts.push_back(name);
     }
-    if (folder)
-        closedir(folder);
     return fonts;
 }
 
@@ -174,13 +169,8 @@ TEST(PickCompressed, PcfAndBdfCompressedOrNotGiveTheSameOutputInEveryForm)
 TEST(PickCompressed, EverySixWideConsoleFontAsPsfxtableListsIt)
 {
     Scratch dir;
-    DIR *folder = opendir(CONSOLE_FONTS);
-    ASSERT_NE(folder, nullptr);
     int fonts = 0;
-    for (dirent *e; (e = readdir(folder));) {
-        std::string name = e->d_name;
-        if (name.find("x6.psf.gz") == std::string::npos)
-            continue;
+    for (const std::string &name : package_files("console-setup-linux", "x6.psf.gz")) {
         SCOPED_TRACE(name);
         ++fonts;
         std::string path = std::string(CONSOLE_FONTS) + "/" + name;
@@ -195,7 +185,6 @@ TEST(PickCompressed, EverySixWideConsoleFontAsPsfxtableListsIt)
             if (code < 0x2600)
                 EXPECT_EQ(picked.substr(code * height, height), rows) << "code " << code;
     }
-    closedir(folder);
     EXPECT_GE(fonts, 5);
 }
 
