@@ -47,6 +47,8 @@ struct SeenFont {
     std::set<uint32_t> cut;  // the codes whose ink falls outside the cell
     long descent = -1;       // FONT_DESCENT, as FreeType reads it (BDF only)
     bool unicode = false;    // FreeType takes the codes for Unicode's (BDF only)
+    std::string registry;    // CHARSET_REGISTRY and CHARSET_ENCODING, "ISO10646-1" (BDF only)
+    long default_char = -1;  // DEFAULT_CHAR, -1 where there is none (BDF only)
 };
 
 // Each glyph that FreeType renders from the font, placed in a cell of
@@ -69,6 +71,12 @@ inline SeenFont freetype_cells(const std::string &path, int height, int x, int y
     BDF_PropertyRec property;
     if (FT_Get_BDF_Property(face, "FONT_DESCENT", &property) == 0)
         seen.descent = property.u.integer;
+    if (FT_Get_BDF_Property(face, "DEFAULT_CHAR", &property) == 0)
+        seen.default_char = property.type == BDF_PROPERTY_TYPE_CARDINAL ? static_cast<long>(property.u.cardinal)
+                                                                        : property.u.integer;
+    const char *registry = nullptr, *encoding = nullptr;
+    if (FT_Get_BDF_Charset_ID(face, &encoding, &registry) == 0 && registry && encoding)
+        seen.registry = std::string(registry) + "-" + encoding;
     FT_UInt index;
     for (FT_ULong code = FT_Get_First_Char(face, &index); index; code = FT_Get_Next_Char(face, code, &index)) {
         if (FT_Load_Glyph(face, index, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO)) {
