@@ -56,18 +56,17 @@ ExternalProject_Add(windows_build
 set(GLYPHROW_EXE ${GLYPHROW_WINDOWS_DIR}/glyphrow.exe)
 
 # glyphrow.exe may grow by one file-alignment block for its manifest and
-# two for telling another tool's input from its first block; each
-# other exe within the size it has reached, rounded up to the next KiB:
-# glyphdraw.exe, which writes every form (a PNG's compressor among them),
-# 17 KiB; glyphcheck.exe 9 KiB; glyphpick.exe, three readers, gzip's
-# inflater, the 8-bit encodings' tables and every form, 32 KiB, the most
-# any exe of the family may be; glyphshow.exe, the same readers and a
-# text's drawing, 29 KiB.
+# two for telling another tool's input from its first block; each other exe
+# within the size it has reached, rounded up to the next KiB, and never past
+# 64 KiB: glyphdraw.exe, which writes every form (a PNG's compressor among
+# them), 19 KiB; glyphcheck.exe 10 KiB; glyphpick.exe, three readers,
+# gzip's inflater, the 8-bit encodings' tables and every form, 36 KiB;
+# glyphshow.exe, the same readers and a text's drawing, 32 KiB.
 set(glyphrow_MAX_BYTES 5632)
-set(glyphdraw_MAX_BYTES 17408)
-set(glyphcheck_MAX_BYTES 9216)
-set(glyphpick_MAX_BYTES 32768)
-set(glyphshow_MAX_BYTES 29696)
+set(glyphdraw_MAX_BYTES 19456)
+set(glyphcheck_MAX_BYTES 10240)
+set(glyphpick_MAX_BYTES 36864)
+set(glyphshow_MAX_BYTES 32768)
 foreach(tool ${GLYPHROW_TOOLS})
   add_test(NAME windows.${tool}_pe_header_and_imports
     COMMAND ${PROJECT_SOURCE_DIR}/tests/windows/check_pe.sh ${GLYPHROW_WINDOWS_DIR}/${tool}.exe
