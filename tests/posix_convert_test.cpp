@@ -3,7 +3,9 @@
 #include "../stream/stream.h"
 #include "scratch.h"
 
+#include <csignal>
 #include <fcntl.h>
+#include <sys/wait.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -172,6 +174,42 @@ TEST_F(PosixConvert, SetFilePointerPast4GiBNeedsTheHighPart)
             EXPECT_EQ(lseek(fd, 0, SEEK_CUR), 7);
     }
     close(fd);
+}
+
+// A write to a pipe that a signal interrupts once the pipe is full returns
+// what it wrote so far; WriteFile, as on Windows, writes the rest.
+void on_alarm(int) {}
+
+TEST(PosixLayer, AnInterruptedWriteIsFinishedNotShort)
+{
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    const std::string data(1 << 20, 'x');
+    pid_t reader = fork();
+    if (reader == 0) {
+        close(fds[1]);
+        usleep(300000);  // the pipe fills, and the signal comes, before a byte is read
+        size_t total = 0;
+        char buffer[65536];
+        for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;)
+            total += static_cast<size_t>(n);
+        _exit(total == data.size() ? 0 : 1);
+    }
+    close(fds[0]);
+    struct sigaction action = {};
+    action.sa_handler = on_alarm;  // no SA_RESTART: the write returns short
+    sigaction(SIGALRM, &action, nullptr);
+    ualarm(100000, 0);
+    DWORD put = 0;
+    BOOL ok = WriteFile(reinterpret_cast<HANDLE>(static_cast<intptr_t>(fds[1])), data.data(),
+                        static_cast<DWORD>(data.size()), &put, nullptr);
+    close(fds[1]);
+    int status = 0;
+    waitpid(reader, &status, 0);
+    signal(SIGALRM, SIG_DFL);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(put, data.size());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
 }  // namespace
