@@ -224,6 +224,15 @@ std::string le(uint32_t value)
                        static_cast<char>(value >> 24)};
 }
 
+// A number as a table of Debian's PCFs holds it, the high byte first.
+std::string be(uint32_t value, int bytes)
+{
+    std::string b;
+    for (int i = bytes - 1; i >= 0; --i)
+        b += static_cast<char>(value >> (8 * i));
+    return b;
+}
+
 // A table of a PCF's table of contents: its entry's offset in the file.
 size_t toc_entry(const std::string &pcf, uint32_t type)
 {
@@ -244,6 +253,8 @@ TEST(PickCompressed, DamagedGzipAndMalformedPcfAreRefusedWithWhatIsWrong)
     no_code.put(1, 1), no_code.put(1, 2), no_code.code(0xC6, 8);                       // literal/length 286
     const std::string pcf = read_file_gz(X11 + "/6x13.pcf.gz");
     size_t bitmaps = le32(pcf, toc_entry(pcf, 8) + 12), metrics = toc_entry(pcf, 4);
+    size_t properties = le32(pcf, toc_entry(pcf, 1) + 12), accelerators = le32(pcf, toc_entry(pcf, 2) + 12);
+    size_t encodings = le32(pcf, toc_entry(pcf, 0x20) + 12), metrics_table = le32(pcf, metrics + 12);
     const std::string DAMAGED = "input file is a damaged gzip stream: ", PCF = "input file is a PCF font ";
     const std::vector<std::pair<std::string, std::string>> cases = {
         {good.substr(0, end - 8), DAMAGED + "it ends inside."},
@@ -264,6 +275,16 @@ TEST(PickCompressed, DamagedGzipAndMalformedPcfAreRefusedWithWhatIsWrong)
         {with(pcf, bitmaps, le(0x40E)), PCF + "in a format this reader doesn't know."},
         {with(pcf, toc_entry(pcf, 8), le(0x400)), PCF + "without metrics, bitmaps or encodings."},
         {gzip(with(pcf, toc_entry(pcf, 8), le(0x400))), PCF + "without metrics, bitmaps or encodings."},
+        // The metrics' size runs into the bitmaps that follow them.
+        {with(pcf, metrics + 8, le(le32(pcf, metrics + 8) + 16)), PCF + "whose tables overlap."},
+        // A property's name, then its value, past the strings.
+        {with(pcf, properties + 8, be(0x7FFFFFFF, 4)), PCF + "whose counts or offsets don't fit."},
+        {with(pcf, properties + 8 + 5, be(0x7FFFFFFF, 4)), PCF + "whose counts or offsets don't fit."},
+        // A second byte's range past 0xFF, which would put two codes on one.
+        {with(pcf, encodings + 6, be(0x1FF, 2)), PCF + "whose counts or offsets don't fit."},
+        // The cell's bounds of no height, and a glyph whose right bearing is left of its left.
+        {with(pcf, accelerators + 4 + 8 + 12 + 12 + 6, be(0, 2) + be(0, 2)), PCF + "whose cell has no rows."},
+        {with(pcf, metrics_table + 6 + 1, std::string("\x7f", 1)), PCF + "whose glyph metrics are negative."},
     };
     for (const auto &[input, message] : cases) {
         SCOPED_TRACE(message);

@@ -123,4 +123,35 @@ TEST(Registries, APsfsBaselineIsTheWholeFonts)
     EXPECT_EQ(freetype_cells(dir.path("piped.bdf"), 12, 0, -2).descent, 2);
 }
 
+// A notice longer than a BDF line keeps is cut, once, to what the reader
+// keeps, and said; the BDF written then reads back as it was written.
+TEST(Registries, ALongNoticeReadsBackAsWritten)
+{
+    Scratch dir;
+    std::string font = bdf_in("ISO10646", "1", {0x41});
+    font.insert(font.find("ENDPROPERTIES"), "COPYRIGHT \"" + std::string(1500, 'x') + "\"\n");
+    font.replace(font.find("STARTPROPERTIES 2"), 17, "STARTPROPERTIES 3");
+    write_file(dir.path("font.bdf"), font);
+    ToolRun once = run_tool(PICK, {"font.bdf", "once.bdf", "0x41", "0x41"}, dir.root());
+    EXPECT_EQ(once.status, 0);
+    EXPECT_EQ(once.output, "a notice of the font's is longer than a BDF line keeps: cut to 1014 bytes." LINE_END);
+    ToolRun twice = run_tool(PICK, {"once.bdf", "twice.bdf", "0x41", "0x41"}, dir.root());
+    EXPECT_EQ(twice.status, 0);
+    EXPECT_EQ(twice.output, "");
+    std::string notices[2];
+    for (int i = 0; i < 2; ++i) {
+        FT_Library library;
+        FT_Face face;
+        ASSERT_EQ(FT_Init_FreeType(&library), 0);
+        ASSERT_EQ(FT_New_Face(library, dir.path(i ? "twice.bdf" : "once.bdf").c_str(), 0, &face), 0);
+        BDF_PropertyRec copyright;
+        ASSERT_EQ(FT_Get_BDF_Property(face, "COPYRIGHT", &copyright), 0);
+        notices[i] = copyright.u.atom;
+        FT_Done_Face(face);
+        FT_Done_FreeType(library);
+    }
+    EXPECT_EQ(notices[0], std::string(1012, 'x'));
+    EXPECT_EQ(notices[1], notices[0]);
+}
+
 }  // namespace
