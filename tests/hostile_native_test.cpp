@@ -3,11 +3,11 @@
 // until memory ran out, before; each case also says what the output holds.
 // (No time is asserted: a reader that goes back to visiting every pixel
 // of every code's box doesn't finish within the suite's time-out.)
+#include "gzip_bytes.h"
 #include "run_tool.h"
 #include "scratch.h"
 
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 namespace {
 
@@ -64,21 +64,6 @@ std::string huge_glyph_pcf(uint32_t width, uint32_t height)
     return pcf;
 }
 
-std::string gzipped(const std::string &bytes)
-{
-    z_stream z = {};
-    deflateInit2(&z, 9, Z_DEFLATED, 31, 9, Z_DEFAULT_STRATEGY);
-    std::string out(deflateBound(&z, bytes.size()), '\0');
-    z.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(bytes.data()));
-    z.avail_in = static_cast<uInt>(bytes.size());
-    z.next_out = reinterpret_cast<Bytef *>(&out[0]);
-    z.avail_out = static_cast<uInt>(out.size());
-    deflate(&z, Z_FINISH);
-    out.resize(z.total_out);
-    deflateEnd(&z);
-    return out;
-}
-
 // A PSF 2 of one glyph, 255 rows of width pixels, whose table gives it to
 // every code of the Basic Multilingual Plane but the surrogates: ink in
 // its first cell's top row, and far outside the cell.
@@ -113,7 +98,7 @@ TEST(Hostile, ReadersWorkOnlyOnWhatLandsInTheCell)
     Scratch dir;
     {
         SCOPED_TRACE("a PCF whose 95 codes share one 16000 by 12000 glyph");
-        write_file(dir.path("huge.pcf.gz"), gzipped(huge_glyph_pcf(16000, 12000)));
+        write_file(dir.path("huge.pcf.gz"), gzip(huge_glyph_pcf(16000, 12000)));
         ToolRun r = run_tool(PICK, {"huge.pcf.gz", "out.bin"}, dir.root());
         EXPECT_EQ(r.status, 8);
         EXPECT_EQ(r.output, "U+0020 to U+007E lose ink outside the 6 by 13 cell." LINE_END);

@@ -4,6 +4,7 @@
 // the same output from .pcf.gz, .pcf, .bdf and .bdf.gz, and damaged gzip
 // streams and malformed PCFs refused with what is wrong.
 #include "font_readers.h"
+#include "gzip_bytes.h"
 #include "run_tool.h"
 
 #include <dirent.h>
@@ -116,21 +117,6 @@ TEST(PickCompressed, EveryBitmapLayoutOfPcfIsReadAsFreeTypeReadsIt)
                     ASSERT_EQ(std::system(("bdftopcf " + options + " -o '" + dir.path("v.pcf") + "' '" + bdf + "'").c_str()), 0);
                     expect_freetype_glyphs(dir, dir.path("v.pcf"), "ISO10646-1");
                 }
-}
-
-std::string gzip(const std::string &bytes, int level = 9)
-{
-    z_stream z = {};
-    deflateInit2(&z, level, Z_DEFLATED, 15 + 16, 9, Z_DEFAULT_STRATEGY);
-    std::string out(deflateBound(&z, bytes.size()) + 64, '\0');
-    z.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(bytes.data()));
-    z.avail_in = static_cast<uInt>(bytes.size());
-    z.next_out = reinterpret_cast<Bytef *>(&out[0]);
-    z.avail_out = static_cast<uInt>(out.size());
-    deflate(&z, Z_FINISH);
-    out.resize(z.total_out);
-    deflateEnd(&z);
-    return out;
 }
 
 // The same font as .pcf.gz, .pcf, .bdf (pcf2bdf's), .bdf.gz (stored, fixed
