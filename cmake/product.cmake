@@ -51,8 +51,16 @@ set(GLYPHROW_READERS_SOURCES
   readers/psf_reader.cpp
   readers/pcf_reader.cpp
   readers/code_pages.cpp
-  readers/read_font.cpp
-  readers/inflate.cpp)
+  readers/read_font.cpp)
+
+# The family's own deflate: its tables and checksums, the compressor (for
+# the PNG writer) and the inflater with gzip's framing (for the readers).
+set(GLYPHROW_DEFLATE_SOURCES deflate/tables.cpp deflate/checksum.cpp)
+set(GLYPHROW_COMPRESS_SOURCES deflate/compress.cpp)
+set(GLYPHROW_INFLATE_SOURCES deflate/inflate.cpp deflate/gzip.cpp)
+foreach(list GLYPHROW_DEFLATE_SOURCES GLYPHROW_COMPRESS_SOURCES GLYPHROW_INFLATE_SOURCES)
+  list(TRANSFORM ${list} PREPEND ${GLYPHROW_ROOT}/)
+endforeach()
 
 # The forms a font is written in, for the tools that write fonts.
 set(GLYPHROW_FORMS_SOURCES
@@ -62,8 +70,6 @@ set(GLYPHROW_FORMS_SOURCES
   forms/drawing.cpp
   forms/sheet.cpp
   forms/png.cpp
-  forms/deflate.cpp
-  forms/checksum.cpp
   forms/baseline.cpp
   forms/bdf.cpp
   forms/psf.cpp
@@ -92,6 +98,8 @@ list(TRANSFORM GLYPHROW_READERS_SOURCES PREPEND ${GLYPHROW_ROOT}/)
 foreach(tool glyphdraw glyphcheck glyphpick glyphshow)
   list(APPEND ${tool}_JOB ${GLYPHROW_FAMILY_SOURCES})
 endforeach()
+list(APPEND GLYPHROW_FORMS_SOURCES ${GLYPHROW_DEFLATE_SOURCES} ${GLYPHROW_COMPRESS_SOURCES})
+list(APPEND GLYPHROW_READERS_SOURCES ${GLYPHROW_INFLATE_SOURCES})
 list(APPEND glyphdraw_JOB ${GLYPHROW_FORMS_SOURCES})
 list(APPEND glyphpick_JOB ${GLYPHROW_FORMS_SOURCES} ${GLYPHROW_READERS_SOURCES})
 list(APPEND glyphshow_JOB ${GLYPHROW_FORMS_SOURCES} ${GLYPHROW_READERS_SOURCES})

@@ -129,19 +129,4 @@ using NameWriter = void (*)(Out &out, const char *name);
 void put_named(Out &out, const char *pieces, int names, const DWORD *values, NameWriter put_name,
                const char *name);
 
-// The PNG container of the sheet and of glyphshow's image: a grey image of
-// 2 bits a pixel, four shades (PNG_BLACK to PNG_WHITE), written as the
-// header (with the font's notices), then each row as it is painted, its
-// pixels a byte each, compressed, then the end. False from png_begin when
-// no memory can be had for the compressor (the output then failed).
-enum : unsigned char { PNG_BLACK = 0, PNG_DARK = 1, PNG_LIGHT = 2, PNG_WHITE = 3 };
-struct Png;
-bool png_begin(Png &png, Out &out, DWORD width, DWORD height, const Font &font);
-void png_row(Png &png, const unsigned char *pixels);
-void png_end(Png &png);
-
-// Checksums of the PNG format, updated over n more bytes.
-DWORD crc32_update(DWORD crc, const unsigned char *data, DWORD n);
-DWORD adler32_update(DWORD adler, const unsigned char *data, DWORD n);
-
 #endif

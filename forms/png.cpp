@@ -1,5 +1,5 @@
-#include "forms.h"
-#include "deflate.h"
+#include "png.h"
+#include "../deflate/checksum.h"
 
 namespace {
 
@@ -62,6 +62,38 @@ void put_text_chunk(Out &out, const char *keyword, const char *notice)
     put_block(out, chunk, seal_chunk(chunk, "tEXt", n));
 }
 
+// The first n compressed bytes gathered, as one image-data chunk: its
+// length and type, then the bytes as they lie, then its CRC.
+void put_data_chunk(Png &png, DWORD n)
+{
+    Deflate &d = png.deflate;
+    if (!n)
+        return;
+    unsigned char head[CHUNK_DATA], crc[4];
+    put_be32(head, n);
+    for (int i = 0; i < 4; ++i)
+        head[4 + i] = static_cast<unsigned char>("IDAT"[i]);
+    put_be32(crc, crc32_update(crc32_update(0, head + 4, 4), d.out, n));
+    put_block(*png.out, head, CHUNK_DATA);
+    put_block(*png.out, d.out, n);
+    put_block(*png.out, crc, 4);
+    deflate_taken(d, n);
+}
+
+// Image data goes out in chunks of DEFLATE_OUT_SIZE bytes as it gathers.
+void put_full_chunks(Png &png)
+{
+    while (png.deflate.out_used >= DEFLATE_OUT_SIZE)
+        put_data_chunk(png, DEFLATE_OUT_SIZE);
+}
+
+void compress_piece(Png &png, const unsigned char *bytes, DWORD n)
+{
+    png.adler = adler32_update(png.adler, bytes, n);
+    for (DWORD taken = 0; taken < n; put_full_chunks(png))
+        taken += deflate_put(png.deflate, bytes + taken, n - taken);
+}
+
 }  // namespace
 
 // The signature and the image header in one write, the maker's notices (as
@@ -83,9 +115,10 @@ bool png_begin(Png &png, Out &out, DWORD width, DWORD height, const Font &font)
     put_block(out, header, HEADER_SIZE);
     put_text_chunk(out, "Copyright", font.copyright);
     put_text_chunk(out, "Disclaimer", font.notice);
+    png.out = &out;
     png.width = width;
     png.adler = 1;
-    if (!deflate_begin(png.deflate, out)) {
+    if (!deflate_begin(png.deflate)) {
         out.failed = true;  // no memory for the compressor: the image can't be made
         return false;
     }
@@ -109,15 +142,12 @@ void png_row(Png &png, const unsigned char *pixels)
             byte = static_cast<unsigned char>(byte << 2 | (x + i < png.width ? pixels[x + i] : 0));
         packed[n++] = byte;
         if (n == PACKED_PIECE || x + 4 >= png.width) {
-            png.adler = adler32_update(png.adler, packed, n);
-            deflate_put(png.deflate, packed, n);
+            compress_piece(png, packed, n);
             n = 0;
         }
     }
-    if (n) {  // an image without width: the filter byte alone
-        png.adler = adler32_update(png.adler, packed, n);
-        deflate_put(png.deflate, packed, n);
-    }
+    if (n)  // an image without width: the filter byte alone
+        compress_piece(png, packed, n);
 }
 
 // The last block, the checksum of the zlib stream, and the end chunk.
@@ -125,29 +155,13 @@ void png_end(Png &png)
 {
     Deflate &d = png.deflate;
     deflate_finish(d);
+    put_full_chunks(png);
     if (d.out_used + ADLER_SIZE > DEFLATE_OUT_SIZE)
-        png_data_full(d);
+        put_data_chunk(png, d.out_used);
     put_be32(d.out + d.out_used, png.adler);
     d.out_used += ADLER_SIZE;
-    png_data_full(d);
+    put_data_chunk(png, d.out_used);
     deflate_end(d);
     unsigned char end[CHUNK_OVERHEAD];
-    put_block(*d.sink, end, seal_chunk(end, "IEND", 0));
-}
-
-// The compressed bytes gathered, as one image-data chunk: its length and
-// type, then the bytes as they lie, then its CRC.
-void png_data_full(Deflate &d)
-{
-    if (!d.out_used)
-        return;
-    unsigned char head[CHUNK_DATA], crc[4];
-    put_be32(head, d.out_used);
-    for (int i = 0; i < 4; ++i)
-        head[4 + i] = static_cast<unsigned char>("IDAT"[i]);
-    put_be32(crc, crc32_update(crc32_update(0, head + 4, 4), d.out, d.out_used));
-    put_block(*d.sink, head, CHUNK_DATA);
-    put_block(*d.sink, d.out, d.out_used);
-    put_block(*d.sink, crc, 4);
-    d.out_used = 0;
+    put_block(*png.out, end, seal_chunk(end, "IEND", 0));
 }

@@ -1,5 +1,5 @@
 #include "forms.h"
-#include "deflate.h"
+#include "png.h"
 #include "../rows/row.h"
 
 namespace {

@@ -3,7 +3,7 @@
 // oracle: no crash or leak; what the inflater takes whole, zlib takes whole
 // to the same bytes, member by member; and what zlib takes whole, so does
 // the inflater (unless past its limit).
-#include "../readers/inflate.h"
+#include "../deflate/inflate.h"
 #include "../platform/fake/fake_kernel32.h"
 
 #include <cstdint>

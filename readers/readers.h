@@ -7,7 +7,7 @@
 #include "../startup/status.h"
 #include "../stream/stream.h"
 #include "code_pages.h"
-#include "inflate.h"
+#include "../deflate/inflate.h"
 
 enum : int {
     STATUS_NOT_A_FONT = 7,  // not BDF, PSF or PCF, or malformed or damaged; nothing was written

@@ -1,5 +1,5 @@
 #include "show.h"
-#include "../forms/deflate.h"
+#include "../forms/png.h"
 #include "../forms/forms.h"
 #include "../platform/block.h"
 #include "../readers/readers.h"

@@ -1,18 +1,6 @@
 #include "deflate.h"
 #include "../platform/block.h"
 
-const unsigned short LENGTH_BASE[LENGTH_CODES] = {3, 4, 5, 6, 7, 8, 9, 10, 11, 13, 15, 17, 19, 23, 27, 31,
-                                                  35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
-const unsigned char LENGTH_EXTRA[LENGTH_CODES] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
-                                                  2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
-const unsigned short DISTANCE_BASE[DISTANCE_CODES] = {
-    1, 2, 3, 4, 5, 7, 9, 13, 17, 25, 33, 49, 65, 97, 129, 193, 257, 385, 513, 769, 1025, 1537, 2049, 3073,
-    4097, 6145, 8193, 12289, 16385, 24577};
-const unsigned char DISTANCE_EXTRA[DISTANCE_CODES] = {0, 0, 0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6,
-                                                      6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
-const unsigned char LENGTH_CODE_ORDER[LENGTH_CODE_COUNT] = {16, 17, 18, 0, 8, 7, 9, 6, 10, 5,
-                                                            11, 4, 12, 3, 13, 2, 14, 1, 15};
-
 namespace {
 
 enum : DWORD {
@@ -61,8 +49,6 @@ void put_bits(Deflate &d, DWORD value, int count)
         d.out[d.out_used++] = static_cast<unsigned char>(d.bits);
         d.bits >>= 8;
         d.bit_count -= 8;
-        if (d.out_used == DEFLATE_OUT_SIZE)
-            png_data_full(d);
     }
 }
 
@@ -364,12 +350,11 @@ void slide(Deflate &d)
 
 }  // namespace
 
-bool deflate_begin(Deflate &d, Out &sink)
+bool deflate_begin(Deflate &d)
 {
     const DWORD tables = (HASH_SIZE + DEFLATE_WINDOW + BLOCK_TOKENS) * sizeof(DWORD) + sizeof(Work);
-    unsigned char *block = static_cast<unsigned char *>(block_alloc(2 * DEFLATE_WINDOW + tables + DEFLATE_OUT_SIZE));
+    unsigned char *block = static_cast<unsigned char *>(block_alloc(2 * DEFLATE_WINDOW + tables + DEFLATE_OUT_ROOM));
     d.failed = !block;
-    d.sink = &sink;
     d.window = block;
     if (!block)
         return false;
@@ -384,19 +369,31 @@ bool deflate_begin(Deflate &d, Out &sink)
     return true;
 }
 
-void deflate_put(Deflate &d, const unsigned char *bytes, DWORD n)
+// A step of at most DEFLATE_STEP bytes makes at most one block, so that
+// what gathers stays within the room for it until the caller takes it.
+DWORD deflate_put(Deflate &d, const unsigned char *bytes, DWORD n)
 {
-    while (n > 0) {
+    DWORD taken = 0;
+    while (taken < n && d.out_used < DEFLATE_OUT_SIZE) {
         if (d.filled == 2 * DEFLATE_WINDOW)
             slide(d);
-        DWORD room = 2 * DEFLATE_WINDOW - d.filled, take = n < room ? n : room;
+        DWORD room = 2 * DEFLATE_WINDOW - d.filled, take = n - taken;
+        take = take < room ? take : room;
+        take = take < DEFLATE_STEP ? take : static_cast<DWORD>(DEFLATE_STEP);
         for (DWORD i = 0; i < take; ++i)
-            d.window[d.filled + i] = bytes[i];
+            d.window[d.filled + i] = bytes[taken + i];
         d.filled += take;
-        bytes += take;
-        n -= take;
+        taken += take;
         compress(d, false);
     }
+    return taken;
+}
+
+void deflate_taken(Deflate &d, DWORD n)
+{
+    d.out_used -= n;
+    for (DWORD i = 0; i < d.out_used; ++i)
+        d.out[i] = d.out[n + i];
 }
 
 void deflate_finish(Deflate &d)

@@ -1,6 +1,6 @@
 #include "inflate.h"
-#include "../forms/deflate.h"
-#include "../forms/forms.h"
+#include "checksum.h"
+#include "deflate.h"
 #include "../platform/block.h"
 
 namespace {
@@ -12,41 +12,29 @@ enum : DWORD {
     SYMBOL_MASK = (1u << LENGTH_SHIFT) - 1,
 };
 
-enum State { MEMBER_HEADER, BLOCK_HEADER, STORED, CODES, MEMBER_TRAILER, FINISHED, BROKEN };
 
 enum : int { NO_CODE = -1, ENDED = -2 };
 
-enum : unsigned char {
-    GZIP_ID1 = 0x1F,
-    GZIP_ID2 = 0x8B,
-    GZIP_DEFLATE = 8,
-    FLAG_HEADER_CRC = 0x02,
-    FLAG_EXTRA = 0x04,
-    FLAG_NAME = 0x08,
-    FLAG_COMMENT = 0x10,
-    FLAGS_RESERVED = 0xE0,
-    FIXED_HEADER_REST = 6,  // the time, the extra flags and the system
-};
 
 // What is wrong, after "input file is a damaged gzip stream: ".
-const char ENDS_INSIDE[] = "it ends inside.";
 const char BAD_BLOCK[] = "a block type that doesn't exist.";
 const char BAD_CODE[] = "a code that doesn't exist.";
 const char BAD_DISTANCE[] = "a distance before the start.";
 const char BAD_STORED[] = "a stored block's length doesn't match its complement.";
-const char BAD_CRC[] = "its CRC-32 doesn't match.";
-const char BAD_SIZE[] = "its length doesn't match.";
-const char BAD_HEADER[] = "a header that isn't gzip's.";
-const char BAD_HEADER_CRC[] = "its header's CRC doesn't match.";
-const char TRAILING[] = "bytes after its last member.";
 
-bool fail(Inflate &z, const char *what)
+}  // namespace
+
+const char INFLATE_ENDS_INSIDE[] = "it ends inside.";
+
+bool inflate_fail(Inflate &z, const char *what)
 {
     if (!z.damage)
         z.damage = what;
     z.state = BROKEN;
     return false;
 }
+
+namespace {
 
 // The next compressed byte, or -1 at the end of the input.
 int next_byte(Inflate &z)
@@ -84,32 +72,8 @@ DWORD take(Inflate &z, int n)
 bool get_bits(Inflate &z, int n, DWORD *value)
 {
     if (!need(z, n))
-        return fail(z, ENDS_INSIDE);
+        return inflate_fail(z, INFLATE_ENDS_INSIDE);
     *value = take(z, n);
-    return true;
-}
-
-// The bytes of the header, a stored block and the trailer start at a byte:
-// the bits left of the last one go, and whole bytes in hand come first.
-void align(Inflate &z)
-{
-    take(z, z.bit_count % 8);
-}
-
-int aligned_byte(Inflate &z)
-{
-    return z.bit_count >= 8 ? static_cast<int>(take(z, 8)) : next_byte(z);
-}
-
-bool aligned_le(Inflate &z, int bytes, DWORD *value)
-{
-    *value = 0;
-    for (int i = 0; i < bytes; ++i) {
-        int byte = aligned_byte(z);
-        if (byte < 0)
-            return fail(z, ENDS_INSIDE);
-        *value |= static_cast<DWORD>(byte) << (8 * i);
-    }
     return true;
 }
 
@@ -221,7 +185,7 @@ bool dynamic_codes(Inflate &z)
     distances += 1;
     count += 4;
     if (literals > 286 || distances > DISTANCE_CODES)
-        return fail(z, BAD_CODE);
+        return inflate_fail(z, BAD_CODE);
     unsigned char lengths[MOST_LENGTHS];
     for (DWORD i = 0; i < LENGTH_CODE_COUNT; ++i) {
         DWORD length = 0;
@@ -230,18 +194,18 @@ bool dynamic_codes(Inflate &z)
         lengths[LENGTH_CODE_ORDER[i]] = static_cast<unsigned char>(length);
     }
     if (!build(z.literals, lengths, LENGTH_CODE_COUNT, false))
-        return fail(z, BAD_CODE);
+        return inflate_fail(z, BAD_CODE);
     for (DWORD at = 0; at < literals + distances;) {
         int symbol = decode(z, z.literals);
         if (symbol < 0)
-            return fail(z, symbol == ENDED ? ENDS_INSIDE : BAD_CODE);
+            return inflate_fail(z, symbol == ENDED ? INFLATE_ENDS_INSIDE : BAD_CODE);
         if (symbol < 16) {
             lengths[at++] = static_cast<unsigned char>(symbol);
             continue;
         }
         DWORD repeat, value = 0;
         if (symbol == 16 && at == 0)
-            return fail(z, BAD_CODE);
+            return inflate_fail(z, BAD_CODE);
         if (symbol == 16)
             value = lengths[at - 1];
         const int extra = symbol == 16 ? 2 : symbol == 17 ? 3 : 7;
@@ -249,13 +213,13 @@ bool dynamic_codes(Inflate &z)
             return false;
         repeat += symbol == 18 ? 11 : 3;
         if (at + repeat > literals + distances)
-            return fail(z, BAD_CODE);
+            return inflate_fail(z, BAD_CODE);
         while (repeat-- > 0)
             lengths[at++] = static_cast<unsigned char>(value);
     }
     if (lengths[END_OF_BLOCK] == 0 || !build(z.literals, lengths, literals) ||
         !build(z.distances, lengths + literals, distances))
-        return fail(z, BAD_CODE);
+        return inflate_fail(z, BAD_CODE);
     return true;
 }
 
@@ -267,111 +231,19 @@ bool block_header(Inflate &z)
     z.last_block = last != 0;
     if (type == 0) {
         DWORD length, complement;
-        align(z);
-        if (!aligned_le(z, 2, &length) || !aligned_le(z, 2, &complement))
+        inflate_align(z);
+        if (!inflate_aligned_le(z, 2, &length) || !inflate_aligned_le(z, 2, &complement))
             return false;
         if (length != (~complement & 0xFFFF))
-            return fail(z, BAD_STORED);
+            return inflate_fail(z, BAD_STORED);
         z.left = length;
         z.state = STORED;
         return true;
     }
     if (type == 3)
-        return fail(z, BAD_BLOCK);
+        return inflate_fail(z, BAD_BLOCK);
     z.state = CODES;
     return type == 1 ? fixed_codes(z) : dynamic_codes(z);
-}
-
-// A byte of a member's header, counted into the header's own CRC-32.
-int header_byte(Inflate &z)
-{
-    int byte = aligned_byte(z);
-    unsigned char counted = static_cast<unsigned char>(byte);
-    if (byte >= 0)
-        z.crc = crc32_update(z.crc, &counted, 1);
-    return byte;
-}
-
-bool skip_bytes(Inflate &z, DWORD n)
-{
-    for (; n > 0; --n)
-        if (header_byte(z) < 0)
-            return fail(z, ENDS_INSIDE);
-    return true;
-}
-
-bool skip_text(Inflate &z)
-{
-    for (;;) {
-        int byte = header_byte(z);
-        if (byte < 0)
-            return fail(z, ENDS_INSIDE);
-        if (byte == 0)
-            return true;
-    }
-}
-
-bool header_le16(Inflate &z, DWORD *value)
-{
-    int low = header_byte(z), high = header_byte(z);
-    if (low < 0 || high < 0)
-        return fail(z, ENDS_INSIDE);
-    *value = static_cast<DWORD>(low | high << 8);
-    return true;
-}
-
-// FHCRC: the low half of the CRC-32 of the header before it.
-bool header_crc(Inflate &z)
-{
-    DWORD kept = z.crc & 0xFFFF, crc;
-    if (!aligned_le(z, 2, &crc))
-        return false;
-    return crc == kept || fail(z, BAD_HEADER_CRC);
-}
-
-// A member's header, its first byte read: the optional fields passed over,
-// its CRC checked where it has one.
-bool member_header(Inflate &z, int first)
-{
-    unsigned char counted = static_cast<unsigned char>(first);
-    z.crc = crc32_update(0, &counted, 1);
-    int second = header_byte(z), method = header_byte(z), flags = header_byte(z);
-    if (first != GZIP_ID1 || (second >= 0 && second != GZIP_ID2))
-        return fail(z, z.members ? TRAILING : BAD_HEADER);
-    if (flags < 0)
-        return fail(z, ENDS_INSIDE);
-    if (method != GZIP_DEFLATE || (flags & FLAGS_RESERVED))
-        return fail(z, BAD_HEADER);
-    DWORD extra;
-    if (!skip_bytes(z, FIXED_HEADER_REST) ||
-        ((flags & FLAG_EXTRA) && !(header_le16(z, &extra) && skip_bytes(z, extra))) ||
-        ((flags & FLAG_NAME) && !skip_text(z)) || ((flags & FLAG_COMMENT) && !skip_text(z)) ||
-        ((flags & FLAG_HEADER_CRC) && !header_crc(z)))
-        return false;
-    z.member_size = 0;
-    z.crc = 0;
-    ++z.members;
-    z.state = BLOCK_HEADER;
-    return true;
-}
-
-// The member's CRC-32 and length, then another member or the end.
-bool member_trailer(Inflate &z)
-{
-    DWORD crc, size;
-    align(z);
-    if (!aligned_le(z, 4, &crc) || !aligned_le(z, 4, &size))
-        return false;
-    if (crc != z.crc)
-        return fail(z, BAD_CRC);
-    if (size != z.member_size)
-        return fail(z, BAD_SIZE);
-    int next = aligned_byte(z);
-    if (next < 0) {
-        z.state = FINISHED;
-        return true;
-    }
-    return member_header(z, next);
 }
 
 inline void put(Inflate &z, unsigned char *to, DWORD &done, unsigned char byte)
@@ -391,7 +263,7 @@ bool codes(Inflate &z, unsigned char *to, DWORD &done, DWORD n)
         }
         int symbol = decode(z, z.literals);
         if (symbol < 0)
-            return fail(z, symbol == ENDED ? ENDS_INSIDE : BAD_CODE);
+            return inflate_fail(z, symbol == ENDED ? INFLATE_ENDS_INSIDE : BAD_CODE);
         if (symbol < static_cast<int>(END_OF_BLOCK)) {
             put(z, to, done, static_cast<unsigned char>(symbol));
             continue;
@@ -402,18 +274,18 @@ bool codes(Inflate &z, unsigned char *to, DWORD &done, DWORD n)
         }
         DWORD length_code = static_cast<DWORD>(symbol) - FIRST_LENGTH, extra;
         if (length_code >= LENGTH_CODES)
-            return fail(z, BAD_CODE);
+            return inflate_fail(z, BAD_CODE);
         if (!get_bits(z, LENGTH_EXTRA[length_code], &extra))
             return false;
         z.left = LENGTH_BASE[length_code] + extra;
         int distance_code = decode(z, z.distances);
         if (distance_code < 0 || distance_code >= static_cast<int>(DISTANCE_CODES))
-            return fail(z, distance_code == ENDED ? ENDS_INSIDE : BAD_CODE);
+            return inflate_fail(z, distance_code == ENDED ? INFLATE_ENDS_INSIDE : BAD_CODE);
         if (!get_bits(z, DISTANCE_EXTRA[distance_code], &extra))
             return false;
         z.distance = DISTANCE_BASE[distance_code] + extra;
         if (z.distance > z.member_size)
-            return fail(z, BAD_DISTANCE);
+            return inflate_fail(z, BAD_DISTANCE);
     }
     return true;
 }
@@ -421,9 +293,9 @@ bool codes(Inflate &z, unsigned char *to, DWORD &done, DWORD n)
 bool stored(Inflate &z, unsigned char *to, DWORD &done, DWORD n)
 {
     for (; z.left && done < n; --z.left) {
-        int byte = aligned_byte(z);
+        int byte = inflate_aligned_byte(z);
         if (byte < 0)
-            return fail(z, ENDS_INSIDE);
+            return inflate_fail(z, INFLATE_ENDS_INSIDE);
         put(z, to, done, static_cast<unsigned char>(byte));
     }
     if (!z.left)
@@ -437,14 +309,14 @@ DWORD produce(Inflate &z, unsigned char *to, DWORD n)
     DWORD done = 0, checked = 0;
     while (done < n && z.state != FINISHED && z.state != BROKEN) {
         switch (z.state) {
-        case MEMBER_HEADER: member_header(z, aligned_byte(z)); break;
+        case MEMBER_HEADER: gzip_member_header(z, inflate_aligned_byte(z)); break;
         case BLOCK_HEADER: block_header(z); break;
         case STORED: stored(z, to, done, n); break;
         case CODES: codes(z, to, done, n); break;
         default:
             z.crc = crc32_update(z.crc, to + checked, done - checked);
             checked = done;
-            member_trailer(z);
+            gzip_member_trailer(z);
             break;
         }
     }
@@ -453,6 +325,31 @@ DWORD produce(Inflate &z, unsigned char *to, DWORD n)
 }
 
 }  // namespace
+
+// The bytes of the header, a stored block and the trailer start at a byte:
+// the bits left of the last one go, and whole bytes in hand come first.
+void inflate_align(Inflate &z)
+{
+    take(z, z.bit_count % 8);
+}
+
+int inflate_aligned_byte(Inflate &z)
+{
+    return z.bit_count >= 8 ? static_cast<int>(take(z, 8)) : next_byte(z);
+}
+
+bool inflate_aligned_le(Inflate &z, int bytes, DWORD *value)
+{
+    *value = 0;
+    for (int i = 0; i < bytes; ++i) {
+        int byte = inflate_aligned_byte(z);
+        if (byte < 0)
+            return inflate_fail(z, INFLATE_ENDS_INSIDE);
+        *value |= static_cast<DWORD>(byte) << (8 * i);
+    }
+    return true;
+}
+
 
 const char GZIP_DAMAGED[] = "input file is a damaged gzip stream: ";
 const char GZIP_BOMB[] = "input file inflates past 256 MiB: refused.";
@@ -488,7 +385,7 @@ DWORD inflate_read(Inflate &z, unsigned char *to, DWORD n)
     if (z.total == MOST_INFLATED && z.state != FINISHED && z.state != BROKEN) {
         unsigned char more;
         if (produce(z, &more, 1))
-            fail(z, GZIP_BOMB);
+            inflate_fail(z, GZIP_BOMB);
     }
     return z.state == BROKEN ? 0 : done;
 }

@@ -1,4 +1,4 @@
-#include "forms.h"
+#include "checksum.h"
 
 namespace {
 

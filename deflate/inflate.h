@@ -5,7 +5,8 @@
 #ifndef GLYPHROW_INFLATE_H
 #define GLYPHROW_INFLATE_H
 
-#include "../forms/deflate.h"
+#include "deflate.h"
+#include "../stream/stream.h"
 
 enum : DWORD {
     GZIP_BLOCK_SIZE = 0x10000,  // compressed bytes read at a time
@@ -57,5 +58,19 @@ void inflate_end(Inflate &z);
 // Up to n inflated bytes: fewer only at the end of the last member, 0 then
 // and after damage (z.damage says what) or a failed read (stream_error).
 DWORD inflate_read(Inflate &z, unsigned char *to, DWORD n);
+
+// Between the deflate core (inflate.cpp) and gzip's framing of it
+// (gzip.cpp): where the stream stands, the first damage kept, and the
+// bytes of a header or trailer, which begin at a byte.
+enum InflateState { MEMBER_HEADER, BLOCK_HEADER, STORED, CODES, MEMBER_TRAILER, FINISHED, BROKEN };
+extern const char INFLATE_ENDS_INSIDE[];
+bool inflate_fail(Inflate &z, const char *what);  // false
+void inflate_align(Inflate &z);
+int inflate_aligned_byte(Inflate &z);  // -1 at the end of the input
+bool inflate_aligned_le(Inflate &z, int bytes, DWORD *value);
+// A member's header, its first byte read, then its blocks; its trailer,
+// then the next member or the end.
+bool gzip_member_header(Inflate &z, int first);
+bool gzip_member_trailer(Inflate &z);
 
 #endif

@@ -1,10 +1,10 @@
 // Deflate (RFC 1951), both ways: its tables, shared by the family's
-// inflater and compressor, and the compressor that a PNG's image data goes
-// through as it is painted.
+// inflater (inflate.h) and compressor, and the compressor, which a PNG's
+// image data goes through as it is painted.
 #ifndef GLYPHROW_DEFLATE_H
 #define GLYPHROW_DEFLATE_H
 
-#include "../stream/stream.h"
+#include "../platform/kernel32.h"
 
 enum : DWORD {
     END_OF_BLOCK = 256,
@@ -33,10 +33,16 @@ enum : DWORD {
 };
 
 // The compressor: bytes put go into a window of twice deflate's reach,
-// each position's first three bytes into a hash table of chains; a match
-// found or a literal is a token, and a block of tokens goes out with the
-// Huffman codes that suit it best. Compressed bytes gather in `out`, and
-// png_data_full takes them when it is full and at the end.
+// each position's first bytes into a hash table of chains; a match found
+// or a literal is a token, and a block of tokens goes out with the Huffman
+// codes that suit it best. Compressed bytes gather in `out`, and the caller
+// takes them (deflate_taken) once DEFLATE_OUT_SIZE of them or more are
+// there, and at the end: the compressor knows nothing of where they go.
+enum : DWORD {
+    DEFLATE_STEP = 256,  // bytes compressed at a time: at most one block
+    BLOCK_BYTES_MOST = BLOCK_TOKENS * 6 + 1024,  // 48 bits a token at most, and the codes
+    DEFLATE_OUT_ROOM = DEFLATE_OUT_SIZE + 2 * BLOCK_BYTES_MOST,  // a last block and the end's
+};
 struct Deflate {
     unsigned char *window;  // 2 * DEFLATE_WINDOW bytes
     DWORD *head;            // HASH_SIZE: the latest position + 1 of each hash, 0 for none
@@ -46,26 +52,19 @@ struct Deflate {
     DWORD filled, at;       // bytes in the window, and the first not yet a token
     DWORD bits;
     int bit_count;
-    unsigned char *out;     // DEFLATE_OUT_SIZE
+    unsigned char *out;     // DEFLATE_OUT_ROOM
     DWORD out_used;
-    Out *sink;
     bool failed;            // no memory for the tables
 };
 
-bool deflate_begin(Deflate &d, Out &sink);
-void deflate_put(Deflate &d, const unsigned char *bytes, DWORD n);
+bool deflate_begin(Deflate &d);
+// Takes bytes until DEFLATE_OUT_SIZE compressed ones are gathered, or all
+// n; returns how many it took.
+DWORD deflate_put(Deflate &d, const unsigned char *bytes, DWORD n);
 // The last block, and the bits of the last byte, into `out`.
 void deflate_finish(Deflate &d);
+// The first n bytes gathered went out; the rest move to the front.
+void deflate_taken(Deflate &d, DWORD n);
 void deflate_end(Deflate &d);
-// Takes the compressed bytes gathered so far (the PNG's image data chunk).
-void png_data_full(Deflate &d);
-
-// The image data of a PNG of 2 bits a pixel, grey, its rows compressed as
-// they are painted; see png_begin in forms.h.
-struct Png {
-    DWORD width;
-    DWORD adler;
-    Deflate deflate;
-};
 
 #endif
