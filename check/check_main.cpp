@@ -212,12 +212,14 @@ int check_drawing(Checker &c, Stream *source)
 {
     unsigned char *bytes;
     Drawing d = {nullptr, 0, 0};
-    int status = read_font(source, &bytes, &d.size);
+    Report said = report_of(STATUS_DONE, nullptr);
+    int status = read_font(source, &bytes, &d.size, said);
     d.bytes = bytes;
     const char *foreign = status == STATUS_DONE ? foreign_input(bytes, d.size < FIRST_BLOCK_BYTES ? d.size : static_cast<DWORD>(FIRST_BLOCK_BYTES)) : nullptr;
     if (foreign)
-        status = report(foreign, STATUS_NOT_A_DRAWING);
-    else if (status == STATUS_DONE) {
+        status = fault(said, STATUS_NOT_A_DRAWING, foreign);
+    say_report(&stdout_stream, said);
+    if (status == STATUS_DONE) {
         count_lone_returns(c, d);
         check_source(c, d);
     }
@@ -234,17 +236,15 @@ int check_main(int argc, char **argv)
         return STATUS_DONE;
     Checker c = {};
     c.line = c.column = 1;
-    if (argc < 2 || (argc > 2 && !read_argument("height", argv[2], HEIGHT_NUMBER, 1, MAX_HEIGHT, &c.height)))
+    if (argc < 2 || (argc > 2 && !read_argument(&stdout_stream, "height", argv[2], HEIGHT_NUMBER, 1, MAX_HEIGHT, &c.height)))
         return report(USAGE_TEXT, STATUS_USAGE);
     int status;
-    Stream *source = open_argument(argv[1], false, &status);
+    Stream *source = open_argument(&stdout_stream, argv[1], false, &status);
     if (!source)
         return status;
     c.findings.name = argv[1];
     status = check_drawing(c, source);
     close_argument(source);
-    if (status == STATUS_CANT_READ_INPUT)
-        return report(CANT_READ_INPUT_TEXT, STATUS_CANT_READ_INPUT);
     if (status != STATUS_DONE)
         return status;
     return c.findings.any ? static_cast<int>(STATUS_FINDINGS) : static_cast<int>(STATUS_DONE);

@@ -39,7 +39,9 @@ list(TRANSFORM GLYPHROW_SHARED_SOURCES PREPEND ${GLYPHROW_ROOT}/)
 # their cause. They ask GetLastError, which glyphrow never imports.
 set(GLYPHROW_FAMILY_SOURCES
   stream/read_block.cpp
-  startup/open_argument.cpp)
+  stream/source.cpp
+  startup/open_argument.cpp
+  startup/say_report.cpp)
 list(TRANSFORM GLYPHROW_FAMILY_SOURCES PREPEND ${GLYPHROW_ROOT}/)
 
 # The readers of other fonts, for the tools that read them.

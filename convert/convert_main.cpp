@@ -10,13 +10,13 @@ const char USAGE_TEXT[] = "usage>glyphrow source.txt font.bin";
 // The source: its first block, read one platform call a byte as every byte
 // is, and held so that what the source is can be told before the font file
 // is made; then the rest of the stream.
-struct Source {
+struct SourceFile {
     Stream *stream;
     DWORD at, end;
     unsigned char first[FIRST_BLOCK_BYTES];
 };
 
-void read_first_block(Source &s)
+void read_first_block(SourceFile &s)
 {
     s.at = s.end = 0;
     int byte;
@@ -24,19 +24,19 @@ void read_first_block(Source &s)
         s.first[s.end++] = static_cast<unsigned char>(byte);
 }
 
-int source_getc(Source &s)
+int source_getc(SourceFile &s)
 {
     return s.at < s.end ? s.first[s.at++] : stream_getc(s.stream);
 }
 
-bool source_at_end(Source &s)
+bool source_at_end(SourceFile &s)
 {
     return s.at == s.end && stream_at_end(s.stream);
 }
 
 // A line piece, as stream_gets takes one: at most limit - 1 bytes, ending
 // after a line feed; false at the end of the source.
-bool source_gets(char *line, int limit, Source &s)
+bool source_gets(char *line, int limit, SourceFile &s)
 {
     if (source_at_end(s))
         return false;
@@ -57,7 +57,7 @@ void clear_cells(char *line)
 
 // Every row piece becomes one byte. Returns false as soon as one can't be
 // written: going on would leave a hole in the font file.
-bool convert_rows(Source &source, Stream *font)
+bool convert_rows(SourceFile &source, Stream *font)
 {
     char line[LINE_LIMIT];
     do {
@@ -102,7 +102,7 @@ int convert_main(int argc, char **argv)
     // The font file is opened, and so emptied, only once the source is known
     // to open and to be a drawing: a mistyped source name, or arguments in
     // the wrong order, must not cost the user a file.
-    Source source;
+    SourceFile source;
     source.stream = stream_open(argv[1], "rb");
     if (!source.stream)
         return report(CANT_OPEN_INPUT_TEXT, STATUS_CANT_OPEN_INPUT);

@@ -41,7 +41,7 @@ int next_byte(Inflate &z)
 {
     if (z.in_at == z.in_end) {
         z.in_at = 0;
-        z.in_end = stream_read_block(z.in, GZIP_BLOCK_SIZE, z.stream);
+        z.in_end = source_read(*z.source, z.in, GZIP_BLOCK_SIZE);
         if (z.in_end == 0)
             return -1;
     }
@@ -354,9 +354,9 @@ bool inflate_aligned_le(Inflate &z, int bytes, DWORD *value)
 const char GZIP_DAMAGED[] = "input file is a damaged gzip stream: ";
 const char GZIP_BOMB[] = "input file inflates past 256 MiB: refused.";
 
-bool inflate_begin(Inflate &z, Stream *stream)
+bool inflate_begin(Inflate &z, Source *source)
 {
-    z.stream = stream;
+    z.source = source;
     z.in = static_cast<unsigned char *>(block_alloc(GZIP_BLOCK_SIZE + DEFLATE_WINDOW));
     z.window = z.in + GZIP_BLOCK_SIZE;
     z.in_at = z.in_end = 0;

@@ -28,7 +28,7 @@ struct Huffman {
 };
 
 struct Inflate {
-    Stream *stream;
+    Source *source;     // the compressed bytes
     unsigned char *in;  // GZIP_BLOCK_SIZE compressed bytes, then the window
     DWORD in_at, in_end;
     DWORD bits;         // bits taken from the input, not yet used, low first
@@ -51,12 +51,12 @@ struct Inflate {
 extern const char GZIP_DAMAGED[];
 extern const char GZIP_BOMB[];
 
-// Begins at the stream's first byte, with a heap block for the input and
+// Begins at the source's next byte, with a heap block for the input and
 // the window; false for want of memory.
-bool inflate_begin(Inflate &z, Stream *stream);
+bool inflate_begin(Inflate &z, Source *source);
 void inflate_end(Inflate &z);
 // Up to n inflated bytes: fewer only at the end of the last member, 0 then
-// and after damage (z.damage says what) or a failed read (stream_error).
+// and after damage (z.damage says what) or a failed read (source_failed).
 DWORD inflate_read(Inflate &z, unsigned char *to, DWORD n);
 
 // Between the deflate core (inflate.cpp) and gzip's framing of it

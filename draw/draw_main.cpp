@@ -30,28 +30,25 @@ const char PARTIAL_GLYPH_TEXT[] = "input file ends inside a glyph: check the hei
 // \1 the number of glyphs.
 const char LEFT_OUT_TEXT[] = "glyphs past U+10FFFF left out (this form has no codes for them): \1.";
 
-bool read_arguments(int argc, char **argv, Font *font)
+static_assert(sizeof OTHER_INPUT_TEXTS / sizeof OTHER_INPUT_TEXTS[0] == INPUT_PCF - INPUT_DRAWING + 1,
+              "a text for each kind of input from INPUT_DRAWING on");
+
+bool read_arguments(Stream *messages, int argc, char **argv, Font *font)
 {
     font->height = DEFAULT_HEIGHT;
     font->first = DEFAULT_FIRST;
     if (argc < 3)
         return false;
-    if (argc > 3 && !read_argument("height", argv[3], HEIGHT_NUMBER, 1, MAX_HEIGHT, &font->height))
+    if (argc > 3 && !read_argument(messages, "height", argv[3], HEIGHT_NUMBER, 1, MAX_HEIGHT, &font->height))
         return false;
-    return argc <= 4 || read_argument("first", argv[4], CODE_NUMBER, 0, MAX_CODE, &font->first);
+    return argc <= 4 || read_argument(messages, "first", argv[4], CODE_NUMBER, 0, MAX_CODE, &font->first);
 }
 
-// Ends a run in which nothing was written; the output is as it was. No
-// memory says nothing, as at start-up.
-int refuse(Stream *font, int status, const char *text)
+// Ends a run in which nothing was written; the output is as it was.
+int refuse(Stream *messages, Stream *font, const Report &report)
 {
     close_argument(font);
-    return text ? say(status, text, nullptr) : status;
-}
-
-const char *reading_fault(int status)
-{
-    return status == STATUS_CANT_READ_INPUT ? CANT_READ_INPUT_TEXT : nullptr;
+    return say_report(messages, report);
 }
 
 // Null for a glyph-row font; else why it isn't one: what it is instead
@@ -66,60 +63,67 @@ const char *not_rows(const Font &f)
 
 // Both streams are closed before anything is said. A failed write or
 // close of the output outranks what the form left out.
-int finish(Stream *font, Stream *out, bool written, const Font &f, Form form)
+int finish(Stream *messages, Stream *font, Stream *out, bool written, const Font &f, Form form)
 {
     close_argument(font);
     bool closed = close_argument(out) == 0;
     if (!written || !closed)
-        return say(STATUS_CANT_WRITE_OUTPUT, CANT_WRITE_OUTPUT_TEXT, nullptr);
-    say_form_notes(form, f);
+        return say(messages, STATUS_CANT_WRITE_OUTPUT, CANT_WRITE_OUTPUT_TEXT, nullptr);
+    Report notes[FORM_NOTES];
+    for (DWORD i = 0, n = form_notes(form, f, notes); i < n; ++i)
+        say_report(messages, notes[i]);
     int status = STATUS_DONE;
     DWORD left_out = whole_glyphs(f) - coded_glyphs(f);
     if (form_has_codes(form) && left_out != 0)
-        status = say(STATUS_PARTIAL_GLYPH, LEFT_OUT_TEXT, &left_out);
+        status = say(messages, STATUS_PARTIAL_GLYPH, LEFT_OUT_TEXT, &left_out);
     if (f.rows % f.height != 0)
-        status = say(STATUS_PARTIAL_GLYPH, PARTIAL_GLYPH_TEXT, nullptr);
+        status = say(messages, STATUS_PARTIAL_GLYPH, PARTIAL_GLYPH_TEXT, nullptr);
     return status;
 }
 
 // The font is known good and held: only now is the output opened (and so
 // emptied). A BDF or a PSF without glyphs is a file that no reader takes.
-int draw(Stream *font, const char *name, Font &f, Form form)
+int draw(Stream *messages, Stream *font, const char *name, Font &f, Form form)
 {
     if (const char *wrong = not_rows(f))
-        return refuse(font, STATUS_NOT_A_FONT, wrong);
+        return refuse(messages, font, report_of(STATUS_NOT_A_FONT, wrong));
     if ((form == FORM_BDF || form == FORM_PSF) && whole_glyphs(f) == 0)
-        return refuse(font, STATUS_NOT_A_FONT, NO_WHOLE_GLYPH_TEXT);
+        return refuse(messages, font, report_of(STATUS_NOT_A_FONT, NO_WHOLE_GLYPH_TEXT));
     f.descent = baseline_descent(f);
     int status;
-    Stream *out = open_argument(name, true, &status);
+    Stream *out = open_argument(messages, name, true, &status);
     if (!out)
-        return refuse(font, status, nullptr);
-    return finish(font, out, write_form(form, out, f, name), f, form);
+        return refuse(messages, font, report_of(status, nullptr));
+    return finish(messages, font, out, write_form(form, out, f, name), f, form);
+}
+
+int draw_font(Stream *messages, char **argv, Font &f)
+{
+    Form form = form_of(argv[2]);
+    int status;
+    Stream *font = open_argument(messages, argv[1], false, &status);
+    if (!font)
+        return status;
+    unsigned char *rows;
+    Report report = report_of(STATUS_DONE, nullptr);
+    status = read_font(font, &rows, &f.rows, report);
+    f.row_bytes = rows;
+    status = status == STATUS_DONE ? draw(messages, font, argv[2], f, form) : refuse(messages, font, report);
+    if (rows)
+        block_free(rows);
+    return status;
 }
 
 }  // namespace
 
+// A drawing on standard output has the messages go to standard error.
 int draw_main(int argc, char **argv)
 {
     if (answered_help(argc, argv, "glyphdraw", USAGE_TEXT, HELP_TEXT))
         return STATUS_DONE;
+    Stream *messages = messages_for(argc > 2 ? argv[2] : nullptr);
     Font f = {};
-    if (!read_arguments(argc, argv, &f) || !form_known(argv[2]))
-        return say(STATUS_USAGE, USAGE_TEXT, nullptr);
-    Form form = form_of(argv[2]);
-    // A drawing on standard output: the messages go to standard error.
-    if (is_standard_name(argv[2]))
-        stdout_stream.handle = stderr_stream.handle;
-    int status;
-    Stream *font = open_argument(argv[1], false, &status);
-    if (!font)
-        return status;
-    unsigned char *rows;
-    status = read_font(font, &rows, &f.rows);
-    f.row_bytes = rows;
-    status = status == STATUS_DONE ? draw(font, argv[2], f, form) : refuse(font, status, reading_fault(status));
-    if (rows)
-        block_free(rows);
-    return status;
+    if (!read_arguments(messages, argc, argv, &f) || !form_known(messages, argv[2]))
+        return say(messages, STATUS_USAGE, USAGE_TEXT, nullptr);
+    return draw_font(messages, argv, f);
 }

@@ -4,23 +4,35 @@ namespace {
 
 // The suffixes in the order of the forms from FORM_DRAWING on, the dot
 // included, one after another.
-const char SUFFIXES[] = ".txt\0.png\0.bdf\0.psf\0.h\0.c\0.bin\0";
+constexpr char SUFFIXES[] = ".txt\0.png\0.bdf\0.psf\0.h\0.c\0.bin\0";
+constexpr int count_suffixes(const char *s)
+{
+    return *s ? (s[1] == 0) + count_suffixes(s + 1) : s[1] ? count_suffixes(s + 1) : 0;
+}
+static_assert(count_suffixes(SUFFIXES) == FORM_UNKNOWN, "a suffix for each form before FORM_UNKNOWN");
+
+const char PLAIN_FORMS[] = " (the forms: .txt .png .bdf .psf .h .c .bin).\n";
 
 }  // namespace
 
 // The suffix is the user's text, put as it stands, never as a format.
-bool form_known(const char *name)
+void say_form_not_known(Stream *to, const char *name, const char *forms)
 {
-    if (form_of(name) != FORM_UNKNOWN)
-        return true;
     const char *start, *suffix;
     base_name(name, &start, &suffix);
     Out out;
-    out_begin(out, &stdout_stream);
+    out_begin(out, to);
     put_text(out, "output form not known: ");
     put_text(out, suffix);
-    put_text(out, " (the forms: .txt .png .bdf .psf .h .c .bin).\n");
+    put_text(out, forms ? forms : PLAIN_FORMS);
     out_end(out);
+}
+
+bool form_known(Stream *to, const char *name)
+{
+    if (form_of(name) != FORM_UNKNOWN)
+        return true;
+    say_form_not_known(to, name, nullptr);
     return false;
 }
 
@@ -72,12 +84,15 @@ DWORD coded_glyphs(const Font &font)
     return whole < room ? whole : room;
 }
 
-void say_form_notes(Form form, const Font &font)
+DWORD form_notes(Form form, const Font &font, Report *notes)
 {
-    DWORD glyphs = coded_glyphs(font);
-    if (form == FORM_PSF && !psf_laid_out(font))
-        say(0, "the console loads at most 512 glyphs; this PSF holds \1.", &glyphs);
+    DWORD n = 0;
+    if (form == FORM_PSF && !psf_laid_out(font)) {
+        notes[n] = report_of(STATUS_DONE, "the console loads at most 512 glyphs; this PSF holds \1.");
+        notes[n++].values[0] = coded_glyphs(font);
+    }
     bool carried = form == FORM_SHEET || form == FORM_BDF || form == FORM_C_HEADER || form == FORM_C_SOURCE;
     if ((font.copyright || font.notice) && !carried)
-        say(0, "the font's copyright notice is not carried into this form.", nullptr);
+        notes[n++] = report_of(STATUS_DONE, "the font's copyright notice is not carried into this form.");
+    return n;
 }

@@ -5,6 +5,7 @@
 #ifndef GLYPHROW_FORMS_H
 #define GLYPHROW_FORMS_H
 
+#include "../startup/report.h"
 #include "../stream/stream.h"
 
 enum : DWORD {
@@ -69,8 +70,10 @@ bool form_has_codes(Form form);
 // base_name).
 Form form_of(const char *name);
 // False for a name of FORM_UNKNOWN, having said "output form not known:
-// .ttf (the forms: ...)."; the usage line follows it.
-bool form_known(const char *name);
+// .ttf (the forms: ...)." on the stream; the usage line follows it. A tool
+// of fewer forms names its own (" (the forms: .txt .png).\n").
+bool form_known(Stream *to, const char *name);
+void say_form_not_known(Stream *to, const char *name, const char *forms);
 
 // Writes the whole font in the form; name is the output's (BDF and C take a
 // name from it). False when a write failed.
@@ -92,10 +95,12 @@ void write_font_file(Out &out, const Font &font, const char *name);
 enum : DWORD { NOTICE_SIZE = 1025 };
 DWORD unquote(const char *value, char *to);
 
-// The lines about what a form does with the font that are no fault (status
-// 0): a PSF that holds more glyphs than the console loads, a maker's notice
-// that the form has no place for.
-void say_form_notes(Form form, const Font &font);
+// The notes on what a form does with the font that are no fault (status
+// 0), for the tool to say: a PSF that holds more glyphs than the console
+// loads, a maker's notice that the form has no place for. Returns how many
+// it put in notes, FORM_NOTES at most.
+enum : DWORD { FORM_NOTES = 2 };
+DWORD form_notes(Form form, const Font &font, Report *notes);
 
 // Whether the font's PSF has the console's layout, of 256 or 512 positions;
 // one whose glyphs don't fit it holds them in code order.

@@ -18,17 +18,17 @@ const char HELP_TEXT[] =
     "More: man glyphpick, or README.md beside the exe.\n";
 // The range: first to last, last at least first (by default, the larger of
 // first and 0x7E).
-bool read_arguments(int argc, char **argv, Picked *p)
+bool read_arguments(Stream *messages, int argc, char **argv, Picked *p)
 {
-    p->first = DEFAULT_FIRST;
-    if (argc < 3 || (argc > 3 && !read_argument("first", argv[3], CODE_NUMBER, 0, MAX_CODE, &p->first)))
+    DWORD first = DEFAULT_FIRST, last;
+    if (argc < 3 || (argc > 3 && !read_argument(messages, "first", argv[3], CODE_NUMBER, 0, MAX_CODE, &first)))
         return false;
-    p->last = p->first > DEFAULT_LAST ? p->first : DEFAULT_LAST;
-    if (argc > 4 && !read_argument("last", argv[4], CODE_NUMBER, 0, MAX_CODE, &p->last))
+    last = first > DEFAULT_LAST ? first : DEFAULT_LAST;
+    if (argc > 4 && !read_argument(messages, "last", argv[4], CODE_NUMBER, 0, MAX_CODE, &last))
         return false;
-    if (p->last < p->first)
-        return say_below_first(argv[4], argv[3]);
-    p->count = p->last - p->first + 1;
+    if (last < first)
+        return say_below_first(messages, argv[4], argv[3]);
+    picked_begin_range(*p, first, last);
     return true;
 }
 
@@ -43,10 +43,10 @@ const char INK_CUT_RUN[] = "\21 to \22 lose ink outside the 6 by \3 cell.\n";
 // What the font didn't give as it is, in code order: a line for each run of
 // codes it lacks, and one for each glyph whose ink was cut. A font may lack
 // thousands of runs: the lines go out a kilobyte at a time.
-int say_losses(const Picked &p)
+int say_losses(Stream *messages, const Picked &p)
 {
     Out out;
-    out_begin(out, &stdout_stream);
+    out_begin(out, messages);
     out.foreign_codes = p.foreign[0] && !p.translated;
     if (out.foreign_codes) {
         put_text(out, "codes are ");
@@ -81,61 +81,60 @@ int say_losses(const Picked &p)
 // The font is read whole and checked, and still held, before the output is
 // opened (and so emptied): a malformed font touches nothing, and a font
 // that is the output can't be opened as it.
-int write_picked(const char *name, Picked &p)
+int write_picked(Stream *messages, const char *name, Picked &p)
 {
     Font f = {p.rows, p.count * p.height, p.height, p.first, p.descent, p.copyright, p.notice,
               p.foreign[0] && !p.translated ? p.foreign : nullptr};
     Form form = form_of(name);
     int status;
-    Stream *out = open_argument(name, true, &status);
+    Stream *out = open_argument(messages, name, true, &status);
     if (!out)
         return status;
     bool written = write_form(form, out, f, name);
     if (close_argument(out) != 0 || !written)
-        return say(STATUS_CANT_WRITE_OUTPUT, CANT_WRITE_OUTPUT_TEXT, nullptr);
-    say_form_notes(form, f);
+        return say(messages, STATUS_CANT_WRITE_OUTPUT, CANT_WRITE_OUTPUT_TEXT, nullptr);
+    Report notes[FORM_NOTES];
+    for (DWORD i = 0, n = form_notes(form, f, notes); i < n; ++i)
+        say_report(messages, notes[i]);
     if (p.notice_cut)
-        say(STATUS_DONE, NOTICE_CUT_TEXT, nullptr);
-    return say_losses(p);
+        say(messages, STATUS_DONE, NOTICE_CUT_TEXT, nullptr);
+    return say_losses(messages, p);
 }
 
-int pick(Stream *font, char **argv, Picked &p, unsigned char *block)
+int pick(Stream *messages, char **argv, Picked &p)
 {
-    bool psf;
+    int status;
+    Stream *font = open_argument(messages, argv[1], false, &status);
+    if (!font)
+        return status;
     Input in;
-    input_begin(in, argv[1], font, block);
-    int status = read_picked(in, p, &psf);
-    return status == STATUS_DONE ? write_picked(argv[2], p) : status;
+    Report report = report_of(STATUS_DONE, nullptr);
+    if (!input_begin(in, argv[1], font))
+        status = STATUS_NO_MEMORY;
+    else if ((status = read_picked(in, p, report)) != STATUS_DONE)
+        say_report(messages, report);
+    input_end(in);
+    // The font is still held while the output is opened: the same file
+    // can't be both.
+    if (status == STATUS_DONE)
+        status = write_picked(messages, argv[2], p);
+    close_argument(font);
+    return status;
 }
 
 }  // namespace
 
+// A drawing on standard output has the messages go to standard error.
 int pick_main(int argc, char **argv)
 {
     if (answered_help(argc, argv, "glyphpick", USAGE_TEXT, HELP_TEXT))
         return STATUS_DONE;
+    Stream *messages = messages_for(argc > 2 ? argv[2] : nullptr);
     Picked p;
-    p.rows = nullptr;
-    p.descent = 0;
-    p.foreign[0] = 0;
-    p.translated = false;
-    p.left_out = 0;
-    p.copyright = p.notice = nullptr;
-    p.notice_cut = false;
-    if (!read_arguments(argc, argv, &p) || !form_known(argv[2]))
-        return say(STATUS_USAGE, USAGE_TEXT, nullptr);
-    // A drawing on standard output: the messages go to standard error.
-    if (is_standard_name(argv[2]))
-        stdout_stream.handle = stderr_stream.handle;
-    int status;
-    Stream *font = open_argument(argv[1], false, &status);
-    if (!font)
-        return status;
-    unsigned char *block = static_cast<unsigned char *>(block_alloc(INPUT_BLOCK_SIZE));
-    status = block ? pick(font, argv, p, block) : STATUS_NO_MEMORY;
-    close_argument(font);
-    if (block)
-        block_free(block);
+    picked_begin_range(p, DEFAULT_FIRST, DEFAULT_LAST);
+    if (!read_arguments(messages, argc, argv, &p) || !form_known(messages, argv[2]))
+        return say(messages, STATUS_USAGE, USAGE_TEXT, nullptr);
+    int status = pick(messages, argv, p);
     picked_end(p);
     return status;
 }

@@ -12,8 +12,6 @@ enum : DWORD {
     NO_CODE = 0xFFFFFFFFu,
 };
 
-enum : int { GO_ON = -1 };  // the font isn't read whole yet
-
 // The keywords that matter; every other line (COMMENT, SIZE, SWIDTH and the
 // like, and properties but four) says nothing of where the glyphs' ink is,
 // what their codes mean or whose they are.
@@ -26,6 +24,7 @@ const char *const KEYWORDS[] = {
     "CHARSET_ENCODING", "CHARS", "STARTCHAR", "ENCODING", "BBX", "BITMAP", "ENDCHAR", "ENDFONT",
     "COPYRIGHT", "NOTICE",
 };
+static_assert(sizeof KEYWORDS / sizeof KEYWORDS[0] == OTHER, "a keyword's text for each Keyword");
 
 enum Part { HEADER, PROPERTIES, GLYPH, ROWS, NO_PART };
 
@@ -34,6 +33,7 @@ const unsigned char NUMBERED_IN[] = {
     NO_PART, HEADER, NO_PART, NO_PART, NO_PART, NO_PART, HEADER, NO_PART, GLYPH, GLYPH, NO_PART, NO_PART, NO_PART,
     NO_PART, NO_PART, NO_PART,
 };
+static_assert(sizeof NUMBERED_IN == OTHER + 1, "a part for each Keyword");
 
 // The messages' values: \1 the line, \22 the glyph's code, \3 and \4
 // what the message counts, \5 the line where the glyph began. Each
@@ -48,6 +48,7 @@ const char BAD_NUMBER[] = "a number is missing or too large.";
 const char NO_CHARS[] = "the font has no CHARS.";
 const char WRONG_CHARS[] = "CHARS says \3, the font has \4 glyphs.";
 const char NO_ENDFONT[] = "the font has no ENDFONT.";
+const char NOT_A_FONT_TEXT[] = "input file is not a BDF, PSF or PCF font.";
 const char AT_LINE[] = ":\1: ";
 const char GLYPH_BY_CODE[] = ":\1: glyph \22";
 const char GLYPH_BY_LINE[] = ":\1: the glyph at line \5";
@@ -66,10 +67,11 @@ enum { WIDTH, HEIGHT, X, Y, BOX_NUMBERS };
 struct Reading {
     DWORD values[VALUE_COUNT];
     Part part;
-    int status;  // GO_ON, or the run's status once the font is read or memory failed
+    bool ended;  // ENDFONT was read, the font whole
+    Report *report;
     Input *in;
     Picked *picked;
-    char *text;  // the line: its first LINE_KEEP bytes, after the input's block
+    char *text;  // the line: its first LINE_KEEP bytes, in the input's buffers
     DWORD length;  // of the text, its blanks included
     bool line_cut;  // the line went on past LINE_KEEP bytes
     char *words[MAX_WORDS];  // past the line's last word, empty ones
@@ -179,7 +181,7 @@ const char *begin_glyphs(Reading &r)
         return nullptr;
     r.page = choose_codes(*r.picked, r.encoding);
     if (!picked_begin(*r.picked, static_cast<DWORD>(r.cell[HEIGHT])))
-        r.status = STATUS_NO_MEMORY;
+        fault(*r.report, STATUS_NO_MEMORY, nullptr);
     return nullptr;
 }
 
@@ -193,9 +195,8 @@ DWORD glyph_code(Reading &r)
 
 // COPYRIGHT's or NOTICE's value as the line has it, its quotes kept (the
 // blanks that split it into words come back as spaces), or null for none.
-const char *copy_notice(Reading &r, DWORD at)
+const char *copy_notice(Reading &r, char *to)
 {
-    char *to = reinterpret_cast<char *>(r.in->block + at);
     DWORD n = 0;
     for (const char *from = r.words[1]; from < r.text + r.length; ++from)
         to[n++] = *from ? *from : ' ';
@@ -218,8 +219,7 @@ const char *end_font(Reading &r)
     begin_glyphs(r);  // a font without glyphs gives blank ones
     int below = -r.cell[Y];
     r.picked->descent = below < 0 ? 0 : below > r.cell[HEIGHT] ? r.cell[HEIGHT] : below;
-    if (r.status == GO_ON)
-        r.status = STATUS_DONE;
+    r.ended = true;
     return nullptr;
 }
 
@@ -254,9 +254,9 @@ const char *property_line(Reading &r, Keyword k)
     if (k == CHARSET_ENCODING)
         copy_value(r, r.encoding);
     if (k == COPYRIGHT)
-        r.picked->copyright = copy_notice(r, COPYRIGHT_AT);
+        r.picked->copyright = copy_notice(r, r.picked->copyright_text);
     if (k == NOTICE)
-        r.picked->notice = copy_notice(r, NOTICE_AT);
+        r.picked->notice = copy_notice(r, r.picked->notice_text);
     return nullptr;
 }
 
@@ -343,41 +343,43 @@ int malformed(Reading &r, const char *wrong)
 {
     bool coded = (r.seen & bit(ENCODING)) && r.values[CODE] != NO_CODE;
     const char *lead = *wrong != ' ' ? AT_LINE : coded ? GLYPH_BY_CODE : GLYPH_BY_LINE;
-    Out out;
-    out_begin(out, &stdout_stream);
-    put_text(out, r.in->name);
-    put_format(out, lead, r.values);
-    put_format(out, wrong, r.values);
-    put_byte(out, LINE_FEED);
-    out_end(out);
-    return STATUS_NOT_A_FONT;
+    Report &report = *r.report;
+    if (report.status != STATUS_DONE)
+        return report.status;
+    fault(report, STATUS_NOT_A_FONT, wrong, lead);
+    report.name = r.in->name;
+    static_assert(static_cast<DWORD>(VALUE_COUNT) <= static_cast<DWORD>(REPORT_VALUES), "a line's values fit a report");
+    for (int i = 0; i < VALUE_COUNT; ++i)
+        report.values[i] = r.values[i];
+    return report.status;
 }
 
 }  // namespace
 
-int read_bdf(Input &in, Picked &p)
+int read_bdf(Input &in, Picked &p, Report &report)
 {
     Reading r;
     r.in = &in;
     r.picked = &p;
-    r.text = reinterpret_cast<char *>(in.block + LINE_AT);
+    r.report = &report;
+    r.text = in.buffers->line;
     r.page = nullptr;
     r.part = HEADER;
-    r.status = GO_ON;
+    r.ended = false;
     r.seen = 0;
     r.chars = r.glyphs = r.values[LINE] = 0;
     p.foreign[0] = r.encoding[0] = 0;
     bool started = read_line(r) && keyword(r) == STARTFONT;
-    while (started && r.status == GO_ON && read_line(r)) {
+    while (started && !r.ended && report.status == STATUS_DONE && read_line(r)) {
         const char *wrong = take_line(r);
         if (wrong)
             return malformed(r, wrong);
     }
-    if (r.status != GO_ON)
-        return r.status;
+    if (report.status != STATUS_DONE || r.ended)
+        return report.status;
     if (input_failed(in))
-        return STATUS_CANT_READ_INPUT;
+        return fault(report, STATUS_CANT_READ_INPUT, CANT_READ_INPUT_TEXT);
     if (!started)
-        return NOT_BDF;
+        return fault(report, STATUS_NOT_A_FONT, NOT_A_FONT_TEXT);
     return malformed(r, r.part == HEADER || r.part == PROPERTIES ? NO_ENDFONT : NO_ENDCHAR);
 }

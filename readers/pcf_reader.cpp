@@ -60,7 +60,7 @@ struct Pcf {
     DWORD size;
     Table properties, accelerators, metrics, bitmaps, encodings;
     int cell[BOX_NUMBERS];
-    const char *wrong;
+    Report *report;  // what is wrong, the first fault found
 };
 
 DWORD le32(const unsigned char *b)
@@ -88,8 +88,7 @@ int signed16(DWORD value)
 
 bool fail(Pcf &f, const char *wrong)
 {
-    if (!f.wrong)
-        f.wrong = wrong;
+    fault(*f.report, STATUS_NOT_A_FONT, wrong, PCF_FONT);
     return false;
 }
 
@@ -240,9 +239,8 @@ void copy_text(char *to, const char *from, DWORD most)
 
 // A maker's notice as BDF quotes it (a quote inside doubled), as the BDF
 // of the same font holds it, into the input's room for it.
-const char *quote_notice(Input &in, Picked &p, DWORD at, const char *text)
+const char *quote_notice(Picked &p, char *to, const char *text)
 {
-    char *to = reinterpret_cast<char *>(in.block + at);
     DWORD n = 0;
     to[n++] = '"';
     for (; *text && n < QUOTED_KEEP - 1; ++text) {
@@ -256,7 +254,7 @@ const char *quote_notice(Input &in, Picked &p, DWORD at, const char *text)
 }
 
 // The properties that matter: the registry and encoding, the notices.
-bool read_properties(Pcf &f, Input &in, Picked &p, char *encoding)
+bool read_properties(Pcf &f, Picked &p, char *encoding)
 {
     Table t = f.properties, names = t;
     DWORD count, length;
@@ -285,9 +283,9 @@ bool read_properties(Pcf &f, Input &in, Picked &p, char *encoding)
         if (text_same(key, "CHARSET_ENCODING"))
             copy_text(encoding, text, REGISTRY_SIZE / 2);
         if (text_same(key, "COPYRIGHT") && *text)
-            p.copyright = quote_notice(in, p, COPYRIGHT_AT, text);
+            p.copyright = quote_notice(p, p.copyright_text, text);
         if (text_same(key, "NOTICE") && *text)
-            p.notice = quote_notice(in, p, NOTICE_AT, text);
+            p.notice = quote_notice(p, p.notice_text, text);
     }
     return true;
 }
@@ -497,37 +495,38 @@ bool find_tables(Pcf &f)
     return true;
 }
 
-int read_tables(Pcf &f, Input &in, Picked &p)
+int read_tables(Pcf &f, Picked &p)
 {
     char encoding[REGISTRY_SIZE / 2];
-    if (!find_tables(f) || !find_cell(f) || !read_properties(f, in, p, encoding))
-        return say(STATUS_NOT_A_FONT, PCF_FONT, f.wrong, nullptr);
+    if (!find_tables(f) || !find_cell(f) || !read_properties(f, p, encoding))
+        return f.report->status;
     if (f.cell[HEIGHT] > static_cast<int>(MAX_HEIGHT) || f.cell[HEIGHT] < 1)
-        return say(STATUS_NOT_A_FONT, PCF_FONT, f.cell[HEIGHT] < 1 ? NO_ROWS : TOO_HIGH, nullptr);
+        return fault(*f.report, STATUS_NOT_A_FONT, f.cell[HEIGHT] < 1 ? NO_ROWS : TOO_HIGH, PCF_FONT);
     const CodePage *page = choose_codes(p, encoding);
     if (!picked_begin(p, static_cast<DWORD>(f.cell[HEIGHT])))
-        return STATUS_NO_MEMORY;
+        return fault(*f.report, STATUS_NO_MEMORY, nullptr);
     int below = -f.cell[Y];
     p.descent = below < 0 ? 0 : below > f.cell[HEIGHT] ? static_cast<DWORD>(f.cell[HEIGHT]) : static_cast<DWORD>(below);
     // For each glyph that may have a code, the first code it was placed at.
     DWORD *placed = static_cast<DWORD *>(block_alloc(NO_GLYPH * sizeof(DWORD)));
     if (!placed)
-        return STATUS_NO_MEMORY;
-    bool read = read_glyphs(f, p, page, placed);
+        return fault(*f.report, STATUS_NO_MEMORY, nullptr);
+    read_glyphs(f, p, page, placed);
     block_free(placed);
-    return read ? STATUS_DONE : say(STATUS_NOT_A_FONT, PCF_FONT, f.wrong, nullptr);
+    return f.report->status;
 }
 
 }  // namespace
 
-int read_pcf(Input &in, Picked &p)
+int read_pcf(Input &in, Picked &p, Report &report)
 {
     unsigned char *bytes;
     Pcf f = {};
-    int status = input_hold(in, &bytes, &f.size);
+    f.report = &report;
+    int status = input_hold(in, &bytes, &f.size, report);
     f.bytes = bytes;
     if (status == STATUS_DONE)
-        status = read_tables(f, in, p);
+        status = read_tables(f, p);
     if (bytes)
         block_free(bytes);
     return status;

@@ -2,6 +2,19 @@
 #include "../rows/row.h"
 #include "../platform/block.h"
 
+void picked_begin_range(Picked &p, DWORD first, DWORD last)
+{
+    p.first = first;
+    p.last = last;
+    p.count = last - first + 1;
+    p.height = p.descent = p.left_out = 0;
+    p.rows = p.state = nullptr;
+    p.foreign[0] = 0;
+    p.translated = false;
+    p.copyright = p.notice = nullptr;
+    p.notice_cut = false;
+}
+
 // count is at most 0x110000 and height at most 255: the rows and the
 // states fit a DWORD.
 bool picked_begin(Picked &p, DWORD height)

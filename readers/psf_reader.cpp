@@ -45,21 +45,27 @@ struct Psf {
     DWORD *first;  // per glyph: its first code's offset in the range, or NONE
     DWORD *next;   // per code of the range: the glyph's next code, or NONE (in first's block)
     unsigned char *held;  // a font that can't be read twice: its glyphs, a byte a row, or null
+    Report *report;
     DWORD standing_glyph[STANDING_CODES];  // each standing code's glyph, or NONE
     unsigned char *standing;  // their rows, STANDING_CODES glyphs from STANDING_FIRST
 };
 
 // "input file is a PSF font " and what is wrong with it.
-int malformed(const char *what)
+int malformed(Psf &f, const char *what)
 {
-    return say(STATUS_NOT_A_FONT, PSF_FONT, what, nullptr);
+    return fault(*f.report, STATUS_NOT_A_FONT, what, PSF_FONT);
 }
 
 // A read failure ends the run as such; the end of the input is the font's
 // fault.
-int fault(const Input &in, const char *what)
+int ended_early(Psf &f, const Input &in, const char *what)
 {
-    return input_failed(in) ? STATUS_CANT_READ_INPUT : malformed(what);
+    return input_failed(in) ? fault(*f.report, STATUS_CANT_READ_INPUT, CANT_READ_INPUT_TEXT) : malformed(f, what);
+}
+
+int no_memory(Psf &f)
+{
+    return fault(*f.report, STATUS_NO_MEMORY, nullptr);
 }
 
 bool read_le(Input &in, DWORD size, DWORD *value)
@@ -85,7 +91,7 @@ int read_header(Input &in, Psf &f)
     for (DWORD i = 0; i < size; ++i) {
         int byte = input_byte(in);
         if (byte == STREAM_EOF)
-            return fault(in, SIZES_DONT_FIT);
+            return ended_early(f, in, SIZES_DONT_FIT);
         h[i / 4] |= static_cast<DWORD>(byte) << (8 * (i % 4));
         size = h[0] == PSF2_MAGIC ? static_cast<DWORD>(PSF2_HEADER_SIZE) : PSF1_HEADER_SIZE;
     }
@@ -107,12 +113,12 @@ int read_header(Input &in, Psf &f)
     }
     f.row_size = f.width / 8 + (f.width % 8 != 0);  // no wrap for a width near 2^32
     if (f.height > MAX_HEIGHT)
-        return malformed(TOO_HIGH);
+        return malformed(f, TOO_HIGH);
     bool fits = f.header_size >= size && f.height && f.width && f.count && f.glyph_size % f.height == 0 &&
                 f.glyph_size / f.height == f.row_size && f.glyph_size <= 0xFFFFFFFFu / f.count;
     if (!fits)
-        return malformed(SIZES_DONT_FIT);
-    return input_skip(in, f.header_size - size) ? STATUS_DONE : fault(in, GLYPHS_PAST_END);
+        return malformed(f, SIZES_DONT_FIT);
+    return input_skip(in, f.header_size - size) ? STATUS_DONE : ended_early(f, in, GLYPHS_PAST_END);
 }
 
 // Both lists in one block. A font of a billion tiny glyphs would ask for
@@ -204,17 +210,17 @@ int read_table(Input &in, Psf &f, Picked &p)
         bool in_sequence = false;
         for (DWORD unit = next_unit(in, f); unit != END_MARK; unit = next_unit(in, f)) {
             if (unit == NONE)
-                return fault(in, TABLE_PAST_END);
+                return ended_early(f, in, TABLE_PAST_END);
             if (unit == BAD_UNIT)
-                return malformed(BAD_TABLE);
+                return malformed(f, BAD_TABLE);
             in_sequence = in_sequence || unit == SEQUENCE_MARK;
             if (!in_sequence)
                 claim(f, p, g, unit);
         }
     }
     if (input_byte(in) != STREAM_EOF)
-        return malformed(AFTER_TABLE);
-    return input_failed(in) ? STATUS_CANT_READ_INPUT : STATUS_DONE;
+        return malformed(f, AFTER_TABLE);
+    return input_failed(in) ? fault(*f.report, STATUS_CANT_READ_INPUT, CANT_READ_INPUT_TEXT) : STATUS_DONE;
 }
 
 // The first pass, for a font with a table: past the glyphs to the table,
@@ -224,9 +230,9 @@ int find_codes(Input &in, Psf &f, Picked &p)
     DWORD codes = p.last + 1 > STANDING_LAST + 1 ? p.last + 1 : static_cast<DWORD>(STANDING_LAST + 1);
     f.listed = f.has_table ? f.count : (f.count < codes ? f.count : codes);
     if (f.has_table && !input_skip(in, f.count * f.glyph_size))
-        return fault(in, GLYPHS_PAST_END);
+        return ended_early(f, in, GLYPHS_PAST_END);
     if (!make_lists(f, p))
-        return STATUS_NO_MEMORY;
+        return no_memory(f);
     if (f.has_table)
         return read_table(in, f, p);
     for (DWORD g = 0; g < f.listed; ++g)
@@ -294,16 +300,16 @@ int hold_glyphs(Input &in, Psf &f, Picked &p)
     DWORD capacity = HELD_FIRST;
     f.held = static_cast<unsigned char *>(block_alloc(capacity));
     if (!f.held)
-        return STATUS_NO_MEMORY;
+        return no_memory(f);
     for (DWORD g = 0, at = 0; g < f.count; ++g, at += f.height) {
         if (at + f.height > capacity && !block_grow(&f.held, &capacity, at))
-            return STATUS_NO_MEMORY;
+            return no_memory(f);
         for (DWORD r = 0; r < f.height; ++r)
             f.held[at + r] = 0;
         for (DWORD i = 0; i < f.glyph_size; ++i) {
             int byte = input_byte(in);
             if (byte == STREAM_EOF)
-                return fault(in, GLYPHS_PAST_END);
+                return ended_early(f, in, GLYPHS_PAST_END);
             f.held[at + i / f.row_size] |= row_cells(f, i % f.row_size, static_cast<DWORD>(byte));
         }
     }
@@ -318,14 +324,14 @@ int hold_glyphs(Input &in, Psf &f, Picked &p)
 int read_glyphs(Input &in, Psf &f, Picked &p)
 {
     if (f.has_table && !(input_rewind(in) && input_skip(in, f.header_size)))
-        return fault(in, GLYPHS_PAST_END);
+        return ended_early(f, in, GLYPHS_PAST_END);
     unsigned char rows[MAX_HEIGHT];
     for (DWORD g = 0; g < f.count; ++g) {
         if (g >= f.listed)
-            return input_skip(in, (f.count - g) * f.glyph_size) ? STATUS_DONE : fault(in, GLYPHS_PAST_END);
+            return input_skip(in, (f.count - g) * f.glyph_size) ? STATUS_DONE : ended_early(f, in, GLYPHS_PAST_END);
         if (f.first[g] == NONE && !keep_standing(f, g, nullptr)) {
             if (!input_skip(in, f.glyph_size))
-                return fault(in, GLYPHS_PAST_END);
+                return ended_early(f, in, GLYPHS_PAST_END);
             continue;
         }
         for (DWORD r = 0; r < f.height; ++r)
@@ -333,7 +339,7 @@ int read_glyphs(Input &in, Psf &f, Picked &p)
         for (DWORD i = 0; i < f.glyph_size; ++i) {
             int byte = input_byte(in);
             if (byte == STREAM_EOF)
-                return fault(in, GLYPHS_PAST_END);
+                return ended_early(f, in, GLYPHS_PAST_END);
             rows[i / f.row_size] |= row_cells(f, i % f.row_size, static_cast<DWORD>(byte));
         }
         place_glyph(f, p, g, rows);
@@ -355,12 +361,13 @@ bool begin_standing(Psf &f)
     return f.standing != nullptr;
 }
 
-int read_psf(Input &in, Picked &p)
+int read_psf(Input &in, Picked &p, Report &report)
 {
     Psf f = {};
+    f.report = &report;
     int status = read_header(in, f);
     if (status == STATUS_DONE && !(picked_begin(p, f.height) && begin_standing(f)))
-        status = STATUS_NO_MEMORY;
+        status = no_memory(f);
     if (status == STATUS_DONE && f.has_table && !input_seekable(in))
         status = hold_glyphs(in, f, p);
     else if (status == STATUS_DONE && (status = find_codes(in, f, p)) == STATUS_DONE)

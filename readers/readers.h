@@ -4,7 +4,7 @@
 #ifndef GLYPHROW_READERS_H
 #define GLYPHROW_READERS_H
 
-#include "../startup/status.h"
+#include "../startup/report.h"
 #include "../stream/stream.h"
 #include "code_pages.h"
 #include "../deflate/inflate.h"
@@ -16,30 +16,40 @@ enum : int {
 
 enum : DWORD {
     BLOCK_SIZE = 0x10000,  // the input is read in blocks of this size
-    LINE_KEEP = 1024,      // a BDF line's first bytes, kept after the block
+    LINE_KEEP = 1024,      // a BDF line's first bytes, kept
     TEXT_SIZE = LINE_KEEP + 1,
-    LINE_AT = BLOCK_SIZE,
-    COPYRIGHT_AT = LINE_AT + TEXT_SIZE,
-    NOTICE_AT = COPYRIGHT_AT + TEXT_SIZE,
-    INPUT_BLOCK_SIZE = NOTICE_AT + TEXT_SIZE,
     REGISTRY_SIZE = 40,
 };
 
-// The input, a block at a time, in a heap block of INPUT_BLOCK_SIZE bytes:
-// BLOCK_SIZE for the input, then room for one line of a BDF and for the
-// font's COPYRIGHT and NOTICE, which the output carries.
+// What the input is read into: a block of it at a time, and the first
+// bytes of a BDF's line.
+struct InputBuffers {
+    unsigned char block[BLOCK_SIZE];
+    char line[TEXT_SIZE];
+};
+
+// The input, a block at a time: its own bytes (a file, standard input, or
+// bytes in memory), or what a gzip stream among them inflates to. It owns
+// its buffers and its inflater, from input_begin to input_end.
 struct Input {
     const char *name;  // as the command line gave it, for messages about a line
-    Stream *stream;
-    unsigned char *block;
-    DWORD at, end;
+    Source source;
     Inflate *inflate;  // a gzip stream's, or null
+    InputBuffers *buffers;
+    unsigned char *block;  // the buffers' block
+    DWORD at, end;
 };
-// The first block, as full as the input fills it (a pipe gives a few bytes
-// at a time), so that the input's kind is told by its content.
+// An input of the stream, or of bytes in memory, its first block read as
+// full as the input fills it (a pipe gives a few bytes at a time), so that
+// its kind is told by its content; false for want of memory.
+bool input_begin(Input &in, const char *name, Stream *stream);
+bool input_begin_bytes(Input &in, const char *name, const unsigned char *bytes, DWORD size);
+// The one read of the input: its source's bytes, or the inflater's.
+DWORD input_read(Input &in, unsigned char *to, DWORD n);
+// The first block, as full as the input fills it.
 void input_fill(Input &in);
 // The next byte, or STREAM_EOF at the end of the input or after a failed
-// read (stream_error tells which).
+// read (input_failed tells which).
 int input_byte(Input &in);
 // Passes over n bytes; false when the input ends first.
 bool input_skip(Input &in, DWORD n);
@@ -50,11 +60,12 @@ bool input_seekable(const Input &in);
 bool input_failed(const Input &in);
 // The rest of the input in one heap block that grows as it fills (to be
 // freed with block_free, even on failure); STATUS_DONE, or the status that
-// ends the run.
-int input_hold(Input &in, unsigned char **all, DWORD *size);
+// ends the run, reported.
+int input_hold(Input &in, unsigned char **all, DWORD *size, Report &report);
 // From now on the input is what the gzip stream it holds inflates to;
 // false for want of memory.
 bool input_inflate(Input &in);
+// Its buffers and inflater go; the stream stays its opener's.
 void input_end(Input &in);
 
 // The picked glyphs: the range's codes, each a glyph of `height` rows,
@@ -72,9 +83,13 @@ struct Picked {
     char foreign[REGISTRY_SIZE];  // a BDF's registry and encoding when not Unicode, or ""
     bool translated;  // foreign's codes were turned into Unicode's
     DWORD left_out;   // glyphs whose codes foreign has no character for
-    const char *copyright, *notice;  // as the font's properties give them, or null
+    const char *copyright, *notice;  // as the font's properties give them, or null: the texts below
     bool notice_cut;  // a notice was longer than NOTICE_KEEP
+    char copyright_text[TEXT_SIZE], notice_text[TEXT_SIZE];
 };
+
+// No glyphs yet, no notices, codes of Unicode.
+void picked_begin_range(Picked &p, DWORD first, DWORD last);
 
 // A maker's notice as BDF quotes it (n bytes at `to`), kept to
 // NOTICE_KEEP bytes: the most that a BDF line keeps after "COPYRIGHT ",
@@ -104,22 +119,16 @@ DWORD picked_code(Picked &p, const CodePage *page, DWORD code);
 void place_ink(Picked &p, unsigned char *rows, DWORD code, int row, int cell);
 
 // Each reads the whole font and fills the picked glyphs. Returns
-// STATUS_DONE, or the status that ends the run, with its message said;
-// read_bdf returns NOT_BDF, saying nothing, when the first line is not
-// STARTFONT.
-enum : int { NOT_BDF = -2 };
-int read_bdf(Input &in, Picked &p);
-int read_psf(Input &in, Picked &p);
-int read_pcf(Input &in, Picked &p);
+// STATUS_DONE, or the status that ends the run, its fault reported; a
+// reader prints nothing.
+int read_bdf(Input &in, Picked &p, Report &report);
+int read_psf(Input &in, Picked &p, Report &report);
+int read_pcf(Input &in, Picked &p, Report &report);
 
-// An input from its first block, in `block` of INPUT_BLOCK_SIZE bytes, as
-// full as the input fills it: its kind is told by it (input_kind).
-void input_begin(Input &in, const char *name, Stream *stream, unsigned char *block);
 // The font begun, whatever kind it is but a glyph-row font, read into the
-// picked glyphs; *psf tells whether it was a PSF (whose cell has no
-// baseline). Returns STATUS_DONE, or the status that ends the run with its
-// message said.
-int read_picked(Input &in, Picked &p, bool *psf);
+// picked glyphs. Returns STATUS_DONE, or the status that ends the run, its
+// fault reported.
+int read_picked(Input &in, Picked &p, Report &report);
 
 // A glyph-row font file read whole into a block that grows as needed,
 // before anything is written. Stores the block (to be freed with
@@ -134,6 +143,6 @@ enum : DWORD {
     MOST_HELD = 0x110000u * 255,
 };
 extern const char TOO_LARGE_TEXT[];
-int read_font(Stream *font, unsigned char **rows, DWORD *count);
+int read_font(Stream *font, unsigned char **rows, DWORD *count, Report &report);
 
 #endif

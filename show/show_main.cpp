@@ -19,8 +19,16 @@ const char HELP_TEXT[] =
     "  text    UTF-8 (other bytes Latin-1); a line feed or \\n starts a new line\n"
     "More: man glyphshow, or README.md beside the exe.\n";
 const char NOT_FOR_FONT_TEXT[] = "height and first are a glyph-row font's only.";
-const char UNKNOWN_FORM_TEXT[] = "output form not known: ";
 const char SHOW_FORMS_TEXT[] = " (the forms: .txt .png, or none for the terminal).\n";
+
+// The drawing may go to standard output: every message goes to standard
+// error (help and version, which are the output asked for, excepted). (A
+// function, not a pointer constant: a pointer to a global is data the exe
+// would have to carry and relocate.)
+inline Stream *messages()
+{
+    return &stderr_stream;
+}
 const char MISSING_TEXT[] = "\21 is not in the font: drawn blank.";
 const char INK_CUT_TEXT[] = "\21 loses ink outside the 6 by \2 cell.";
 const char EMPTY_TEXT_TEXT[] = "the text is empty: nothing to draw.";
@@ -49,14 +57,7 @@ Output output_of(int argc, char **argv)
         return DRAWING;
     if (form == FORM_SHEET)
         return IMAGE;
-    const char *start, *suffix;
-    base_name(argv[3], &start, &suffix);
-    Out out;
-    out_begin(out, &stdout_stream);
-    put_text(out, UNKNOWN_FORM_TEXT);
-    put_text(out, suffix);
-    put_text(out, SHOW_FORMS_TEXT);
-    out_end(out);
+    say_form_not_known(messages(), argv[3], SHOW_FORMS_TEXT);
     return NO_OUTPUT;
 }
 
@@ -145,9 +146,9 @@ int say_losses(const Glyphs &g, const Layout &t)
             continue;
         const DWORD values[] = {code, g.height};
         if (!glyph_rows(g, code)) {
-            say(STATUS_DONE, MISSING_TEXT, values);
+            say(messages(), STATUS_DONE, MISSING_TEXT, values);
         } else if (g.picked && (g.picked->state[code - g.picked->first] & CUT)) {
-            status = say(STATUS_INK_CUT, INK_CUT_TEXT, values);
+            status = say(messages(), STATUS_INK_CUT, INK_CUT_TEXT, values);
         }
     }
     return status;
@@ -231,12 +232,12 @@ bool image_too_large(const Glyphs &g, const Layout &t)
     if (height <= MOST_PIXELS / width)
         return false;
     const DWORD values[] = {width, height};
-    say(STATUS_USAGE, TOO_MANY_PIXELS_TEXT, values);
+    say(messages(), STATUS_USAGE, TOO_MANY_PIXELS_TEXT, values);
     return true;
 }
 
 // The text drawn where the output asks; a failed write is status 4.
-int show(const Glyphs &g, const Layout &t, Output kind, const char *name, Stream *terminal)
+int show(const Glyphs &g, const Layout &t, Output kind, const char *name)
 {
     if (kind == IMAGE && image_too_large(g, t))
         return STATUS_USAGE;
@@ -244,7 +245,7 @@ int show(const Glyphs &g, const Layout &t, Output kind, const char *name, Stream
     if (kind == IMAGE && !(pixels = static_cast<unsigned char *>(block_alloc(2 * MARGIN_PIXELS + t.columns * GLYPH_PIXELS))))
         return STATUS_NO_MEMORY;
     int status = STATUS_DONE;
-    Stream *stream = kind == TERMINAL ? terminal : open_argument(name, true, &status);
+    Stream *stream = kind == TERMINAL ? &stdout_stream : open_argument(messages(), name, true, &status);
     if (!stream) {
         block_free(pixels);
         return status;
@@ -259,82 +260,89 @@ int show(const Glyphs &g, const Layout &t, Output kind, const char *name, Stream
     if (pixels)
         block_free(pixels);
     if ((kind != TERMINAL && close_argument(stream) != 0) || !written)
-        return say(STATUS_CANT_WRITE_OUTPUT, CANT_WRITE_OUTPUT_TEXT, nullptr);
+        return say(messages(), STATUS_CANT_WRITE_OUTPUT, CANT_WRITE_OUTPUT_TEXT, nullptr);
     return say_losses(g, t);
 }
 
 // The codes the text needs, as the picked range: its least to its most.
 void range_of(const Layout &t, Picked &p)
 {
-    p.first = MAX_CODE;
-    p.last = 0;
+    DWORD first = MAX_CODE, last = 0;
     for (DWORD i = 0; i < t.count; ++i) {
         if (t.codes[i] == LINE_BREAK)
             continue;
-        p.first = t.codes[i] < p.first ? t.codes[i] : p.first;
-        p.last = t.codes[i] > p.last ? t.codes[i] : p.last;
+        first = t.codes[i] < first ? t.codes[i] : first;
+        last = t.codes[i] > last ? t.codes[i] : last;
     }
-    if (p.first > p.last)
-        p.first = p.last = 0;  // a text of line breaks alone
-    p.count = p.last - p.first + 1;
+    if (first > last)
+        first = last = 0;  // a text of line breaks alone
+    picked_begin_range(p, first, last);
 }
 
 // A glyph-row font: its rows, read whole, as glyphdraw reads them.
-int read_row_font(Input &in, Glyphs &g, unsigned char **held)
+int read_row_font(Input &in, Glyphs &g, unsigned char **held, Report &report)
 {
     DWORD size;
-    int status = input_hold(in, held, &size);
+    int status = input_hold(in, held, &size, report);
     g.glyphs = status == STATUS_DONE ? size / g.height : 0;
     g.rows = *held;
-    return status == STATUS_CANT_READ_INPUT ? say(status, CANT_READ_INPUT_TEXT, nullptr) : status;
+    return status;
 }
 
-int show_font(int argc, char **argv, Layout &t, Output kind, Stream *terminal)
+// A glyph-row font's height and first code follow the output; no other
+// font takes them.
+int read_font_arguments(int argc, char **argv, bool rows, Glyphs &g)
 {
-    int status;
-    Stream *font = open_argument(argv[1], false, &status);
-    if (!font)
+    if (argc <= 4)
+        return STATUS_DONE;
+    if (!rows)
+        say(messages(), STATUS_USAGE, NOT_FOR_FONT_TEXT, nullptr);
+    else if (read_argument(messages(), "height", argv[4], HEIGHT_NUMBER, 1, MAX_HEIGHT, &g.height) &&
+             (argc <= 5 || read_argument(messages(), "first", argv[5], CODE_NUMBER, 0, MAX_CODE, &g.first)))
+        return STATUS_DONE;
+    return say(messages(), STATUS_USAGE, USAGE_TEXT, nullptr);
+}
+
+// The font read, a glyph-row font or any other, while the font is held.
+int read_glyphs(int argc, char **argv, Input &in, Glyphs &g, Picked &p, unsigned char **held)
+{
+    bool rows = in.end && !input_failed(in) && input_kind(in.block, in.end) == INPUT_ROW_FONT;
+    int status = read_font_arguments(argc, argv, rows, g);
+    if (status != STATUS_DONE)
         return status;
-    unsigned char *block = static_cast<unsigned char *>(block_alloc(INPUT_BLOCK_SIZE)), *held = nullptr;
-    Picked p;
-    p.rows = nullptr;
-    p.descent = p.left_out = 0;
-    p.foreign[0] = 0;
-    p.translated = false;
-    p.copyright = p.notice = nullptr;
-    p.notice_cut = false;
-    Glyphs g;
-    g.rows = nullptr;
-    g.picked = nullptr;
-    g.height = DEFAULT_HEIGHT;
-    g.first = DEFAULT_FIRST;
-    g.glyphs = 0;
-    status = block ? STATUS_DONE : STATUS_NO_MEMORY;
-    Input in;
-    if (block)
-        input_begin(in, argv[1], font, block);
-    bool rows = block && in.end && !input_failed(in) && input_kind(in.block, in.end) == INPUT_ROW_FONT;
-    if (status == STATUS_DONE && rows && argc > 4 &&
-        (!read_argument("height", argv[4], HEIGHT_NUMBER, 1, MAX_HEIGHT, &g.height) ||
-         (argc > 5 && !read_argument("first", argv[5], CODE_NUMBER, 0, MAX_CODE, &g.first))))
-        status = say(STATUS_USAGE, USAGE_TEXT, nullptr);
-    if (status == STATUS_DONE && !rows && argc > 4) {
-        say(STATUS_USAGE, NOT_FOR_FONT_TEXT, nullptr);
-        status = say(STATUS_USAGE, USAGE_TEXT, nullptr);
-    }
-    bool psf;
-    range_of(t, p);
-    if (status == STATUS_DONE)
-        status = rows ? read_row_font(in, g, &held) : read_picked(in, p, &psf);
-    close_argument(font);
+    Report report = report_of(STATUS_DONE, nullptr);
+    status = rows ? read_row_font(in, g, held, report) : read_picked(in, p, report);
+    say_report(messages(), report);
     if (!rows) {
         g.picked = &p;
         g.height = p.height;
     }
+    return status;
+}
+
+int show_font(int argc, char **argv, Layout &t, Output kind)
+{
+    int status;
+    Stream *font = open_argument(messages(), argv[1], false, &status);
+    if (!font)
+        return status;
+    Picked p;
+    range_of(t, p);
+    Glyphs g;  // set field by field: an aggregate's initial values would be data in the exe
+    g.rows = nullptr;
+    g.height = DEFAULT_HEIGHT;
+    g.first = DEFAULT_FIRST;
+    g.glyphs = 0;
+    g.picked = nullptr;
+    unsigned char *held = nullptr;
+    Input in;
+    status = input_begin(in, argv[1], font) ? read_glyphs(argc, argv, in, g, p, &held) : STATUS_NO_MEMORY;
+    input_end(in);
+    // The font is still held while the output is opened: the same file
+    // can't be both.
     if (status == STATUS_DONE)
-        status = show(g, t, kind, argc > 3 ? argv[3] : nullptr, terminal);
-    if (block)
-        block_free(block);
+        status = show(g, t, kind, argc > 3 ? argv[3] : nullptr);
+    close_argument(font);
     if (held)
         block_free(held);
     picked_end(p);
@@ -343,26 +351,21 @@ int show_font(int argc, char **argv, Layout &t, Output kind, Stream *terminal)
 
 }  // namespace
 
-// The drawing may go to standard output: the messages go to standard
-// error, through the stream every message is said on (help and version,
-// which are the output asked for, before).
 int show_main(int argc, char **argv)
 {
     if (answered_help(argc, argv, "glyphshow", USAGE_TEXT, HELP_TEXT))
         return STATUS_DONE;
-    Stream terminal = stdout_stream;
-    stdout_stream.handle = stderr_stream.handle;
     if (argc >= 3 && !argv[2][0])
-        say(STATUS_USAGE, EMPTY_TEXT_TEXT, nullptr);
+        say(messages(), STATUS_USAGE, EMPTY_TEXT_TEXT, nullptr);
     Output kind = argc < 3 || !argv[2][0] ? NO_OUTPUT : output_of(argc, argv);
     if (kind == NO_OUTPUT)
-        return say(STATUS_USAGE, USAGE_TEXT, nullptr);
+        return say(messages(), STATUS_USAGE, USAGE_TEXT, nullptr);
     DWORD *codes = static_cast<DWORD *>(block_alloc((text_length(argv[2]) + 1) * sizeof(DWORD)));
     if (!codes)
         return STATUS_NO_MEMORY;
     Layout t = {codes, decode_text(argv[2], codes), 0, 0};
     measure(t);
-    int status = show_font(argc, argv, t, kind, &terminal);
+    int status = show_font(argc, argv, t, kind);
     block_free(codes);
     return status;
 }

@@ -18,13 +18,14 @@ void put_typed(Out &out, const char *what, const char *typed)
 
 }  // namespace
 
-bool read_argument(const char *what, const char *text, NumberKind kind, DWORD low, DWORD high, DWORD *value)
+bool read_argument(Stream *to, const char *what, const char *text, NumberKind kind, DWORD low, DWORD high,
+                   DWORD *value)
 {
     if (parse_number(text, true, low, high, value))
         return true;
     const DWORD range[] = {low, high};
     Out out;
-    out_begin(out, &stdout_stream);
+    out_begin(out, to);
     put_typed(out, what, text);
     if (kind == HEIGHT_NUMBER) {
         put_format(out, " is not a number from \1 to \2.\n", range);
@@ -37,10 +38,10 @@ bool read_argument(const char *what, const char *text, NumberKind kind, DWORD lo
     return false;
 }
 
-bool say_below_first(const char *last, const char *first)
+bool say_below_first(Stream *to, const char *last, const char *first)
 {
     Out out;
-    out_begin(out, &stdout_stream);
+    out_begin(out, to);
     put_typed(out, "last", last);
     put_text(out, " is below first (\"");
     put_text(out, first);

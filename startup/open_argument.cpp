@@ -34,11 +34,11 @@ const char *cause_of_failed_open(const char *name)
 
 // "can't open output file sub/dir/x.bin: no such folder.", the name as
 // typed, never read as a format.
-int say_cant_open(const char *name, bool output)
+int say_cant_open(Stream *to, const char *name, bool output)
 {
     const char *cause = cause_of_failed_open(name);
     Out out;
-    out_begin(out, &stdout_stream);
+    out_begin(out, to);
     put_text(out, output ? "can't open output file " : "can't open input file ");
     put_text(out, name);
     put_text(out, cause);
@@ -53,17 +53,22 @@ bool is_standard_name(const char *name)
     return text_same(name, STANDARD_NAME);
 }
 
-int tool_status(int status)
+int tool_status(Stream *to, int status)
 {
-    return status == STATUS_NO_MEMORY ? report(NOT_ENOUGH_MEMORY_TEXT, status) : status;
+    return status == STATUS_NO_MEMORY ? say(to, status, NOT_ENOUGH_MEMORY_TEXT, nullptr) : status;
 }
 
-Stream *open_argument(const char *name, bool output, int *status)
+Stream *messages_for(const char *output)
+{
+    return output && is_standard_name(output) ? &stderr_stream : &stdout_stream;
+}
+
+Stream *open_argument(Stream *to, const char *name, bool output, int *status)
 {
     if (!is_standard_name(name)) {
         Stream *stream = stream_open(name, output ? "wb" : "rb");
         if (!stream)
-            *status = say_cant_open(name, output);
+            *status = say_cant_open(to, name, output);
         return stream;
     }
     // Standard input or output as bytes: a row byte 0x0D is a row.

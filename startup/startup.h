@@ -26,9 +26,11 @@ bool parse_number(const char *text, bool code_forms, DWORD low, DWORD high, DWOR
 // False, having said which argument is wrong and what was typed, such as
 // `height: "12px" is not a number from 1 to 255.`; the usage line follows.
 enum NumberKind { HEIGHT_NUMBER, CODE_NUMBER };
-bool read_argument(const char *what, const char *text, NumberKind kind, DWORD low, DWORD high, DWORD *value);
+struct Stream;
+bool read_argument(Stream *to, const char *what, const char *text, NumberKind kind, DWORD low, DWORD high,
+                   DWORD *value);
 // `last: "0x20" is below first ("0x7E").`; false.
-bool say_below_first(const char *last, const char *first);
+bool say_below_first(Stream *to, const char *last, const char *first);
 
 // "--help" or "-h" as the first argument says the usage line and the help
 // that follows it; "--version" says the tool's name and the family's
@@ -39,15 +41,17 @@ bool answered_help(int argc, char **argv, const char *name, const char *usage, c
 // takes every argument as a path): "-" is standard input, or standard
 // output, read or written as bytes; any other name a file, opened for
 // reading (shared) or writing. Null when it can't be opened, having said
-// so (`can't open output file sub/x.bin: no such folder.`) and stored the
-// status (STATUS_NO_MEMORY said by tool_status). close_argument closes either kind, a standard handle never.
-struct Stream;
+// so on the stream (`can't open output file sub/x.bin: no such folder.`)
+// and stored the status (STATUS_NO_MEMORY said by tool_status).
 bool is_standard_name(const char *name);
-Stream *open_argument(const char *name, bool output, int *status);
+Stream *open_argument(Stream *to, const char *name, bool output, int *status);
 int close_argument(Stream *stream);
+// Where a tool's messages go: standard output, or standard error where the
+// output named is standard output.
+Stream *messages_for(const char *output);
 // A tool's status as the process ends with it: a want of memory, which
 // the readers and writers give back unsaid, is said ("not enough memory.").
-int tool_status(int status);
+int tool_status(Stream *to, int status);
 
 // Each tool's entry: the platform starts the process there. Never returns.
 extern "C" [[noreturn]] void process_start(void);     // glyphrow

@@ -87,10 +87,10 @@ bool out_end(Out &out)
     return !out.failed;
 }
 
-int say(int status, const char *lead, const char *format, const DWORD *values)
+int say(Stream *to, int status, const char *lead, const char *format, const DWORD *values)
 {
     Out out;
-    out_begin(out, &stdout_stream);
+    out_begin(out, to);
     put_format(out, lead, values);
     put_format(out, format, values);
     put_byte(out, LINE_FEED);
@@ -98,7 +98,7 @@ int say(int status, const char *lead, const char *format, const DWORD *values)
     return status;
 }
 
-int say(int status, const char *format, const DWORD *values)
+int say(Stream *to, int status, const char *format, const DWORD *values)
 {
-    return say(status, "", format, values);
+    return say(to, status, "", format, values);
 }

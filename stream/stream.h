@@ -92,9 +92,26 @@ void put_format(Out &out, const char *format, const DWORD *values);
 // Empties the buffer; true when every byte went out.
 bool out_end(Out &out);
 
-// Says the format's text, as put_format makes it, as a line on standard
-// output, and gives the status back; the second form says lead first.
-int say(int status, const char *format, const DWORD *values);
-int say(int status, const char *lead, const char *format, const DWORD *values);
+// Says the format's text, as put_format makes it, as a line on the stream
+// (a tool's messages go to standard output, or to standard error while its
+// output does), and gives the status back; the second form says lead first.
+int say(Stream *to, int status, const char *format, const DWORD *values);
+int say(Stream *to, int status, const char *lead, const char *format, const DWORD *values);
+
+// Bytes to read in blocks: a stream's, or bytes in memory.
+struct Source {
+    Stream *stream;  // or null: the bytes
+    const unsigned char *bytes;
+    DWORD size, taken;
+};
+Source source_of_stream(Stream *stream);
+Source source_of_bytes(const unsigned char *bytes, DWORD size);
+// What one read gives, however little; 0 only at the end or after a failed
+// read (source_failed tells which).
+DWORD source_read(Source &s, unsigned char *to, DWORD n);
+bool source_failed(const Source &s);
+bool source_seekable(const Source &s);
+// Back to the first byte, for a second pass; false where it can't be.
+bool source_rewind(Source &s);
 
 #endif
