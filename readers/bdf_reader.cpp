@@ -288,7 +288,7 @@ void place_row(Reading &r, const char *hex)
     int row = (c[Y] + c[HEIGHT]) - (g[Y] + g[HEIGHT]) + static_cast<int>(r.values[COUNT]);
     for (int p = 0; p < g[WIDTH]; ++p)
         if (hex_value(hex[p / 4]) & (8 >> (p % 4)))
-            place_ink(*r.picked, r.rows, r.values[CODE], row, g[X] - c[X] + p);
+            place_ink(*r.picked, r.rows, row, g[X] - c[X] + p);
 }
 
 // A row must be hex digits alone, at least two for every 8 pixels of the

@@ -384,22 +384,20 @@ bool ink_outside(const Bitmap &g, int height)
 
 // A glyph is placed once, into its first code's rows; each further code
 // that has it gets a copy.
-void place_glyph(const Pcf &f, Picked &p, DWORD code, const Bitmaps &b, DWORD offset, const int *box)
+void place_glyph(const Pcf &f, Picked &p, unsigned char *rows, const Bitmaps &b, DWORD offset, const int *box)
 {
     Bitmap g = bitmap_of(f, b, offset, box);
-    unsigned char *rows = p.rows + (code - p.first) * p.height;
     place_pixels(g, rows, static_cast<int>(p.height));
     if (ink_outside(g, static_cast<int>(p.height)))
-        p.state[code - p.first] |= CUT;
+        p.state[picked_index_of_rows(p, rows)] |= CUT;
 }
 
-void copy_glyph(Picked &p, DWORD code, DWORD from)
+void copy_glyph(Picked &p, unsigned char *rows, DWORD from)
 {
-    unsigned char *rows = p.rows + (code - p.first) * p.height;
-    const unsigned char *source = p.rows + (from - p.first) * p.height;
+    const unsigned char *source = p.rows + from * p.height;
     for (DWORD r = 0; r < p.height; ++r)
         rows[r] = source[r];
-    p.state[code - p.first] |= p.state[from - p.first] & CUT;
+    p.state[picked_index_of_rows(p, rows)] |= p.state[from] & CUT;
 }
 
 // A glyph's offset in the bitmap data, where the data holds the whole of
@@ -454,15 +452,16 @@ bool read_glyphs(Pcf &f, Picked &p, const CodePage *page, DWORD *placed)
             if (!number(e, 2, &glyph) || (glyph != NO_GLYPH && glyph >= glyphs))
                 return fail(f, NOT_FITTING);
             DWORD code = glyph == NO_GLYPH ? NO_CHARACTER : picked_code(p, page, high << 8 | low);
-            if (code == NO_CHARACTER || !picked_claim(p, code))
+            unsigned char *rows = code == NO_CHARACTER ? nullptr : picked_claim(p, code);
+            if (!rows)
                 continue;
             if (placed[glyph] != NO_CHARACTER) {
-                copy_glyph(p, code, placed[glyph]);
+                copy_glyph(p, rows, placed[glyph]);
                 continue;
             }
             glyph_at(f, bitmaps, glyph, box, &offset);
-            place_glyph(f, p, code, bitmaps, offset, box);
-            placed[glyph] = code;
+            place_glyph(f, p, rows, bitmaps, offset, box);
+            placed[glyph] = picked_index_of_rows(p, rows);
         }
     return true;
 }
@@ -507,7 +506,7 @@ int read_tables(Pcf &f, Picked &p)
         return fault(*f.report, STATUS_NO_MEMORY, nullptr);
     int below = -f.cell[Y];
     p.descent = below < 0 ? 0 : below > f.cell[HEIGHT] ? static_cast<DWORD>(f.cell[HEIGHT]) : static_cast<DWORD>(below);
-    // For each glyph that may have a code, the first code it was placed at.
+    // For each glyph that may have a code, where it was first placed.
     DWORD *placed = static_cast<DWORD *>(block_alloc(NO_GLYPH * sizeof(DWORD)));
     if (!placed)
         return fault(*f.report, STATUS_NO_MEMORY, nullptr);

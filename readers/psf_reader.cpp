@@ -161,12 +161,13 @@ void claim(Psf &f, Picked &p, DWORD glyph, DWORD code)
         for (DWORD r = 0; r < f.height; ++r) {
             rows[r] = held[r] & ROW_BITS;
             if (held[r] & HELD_CUT)
-                p.state[code - p.first] |= CUT;
+                p.state[picked_index_of_rows(p, rows)] |= CUT;
         }
         return;
     }
-    f.next[code - p.first] = f.first[glyph];
-    f.first[glyph] = code - p.first;
+    DWORD index = picked_index_of_rows(p, rows);
+    f.next[index] = f.first[glyph];
+    f.first[glyph] = index;
 }
 
 // The next unit of a glyph's entry in the table: a code point, END_MARK or

@@ -68,14 +68,24 @@ bool input_inflate(Input &in);
 // Its buffers and inflater go; the stream stays its opener's.
 void input_end(Input &in);
 
-// The picked glyphs: the range's codes, each a glyph of `height` rows,
-// blank until the font gives it ink, and what befell each code.
+// The picked glyphs: a set of codes in ascending order, gaps allowed (a
+// range is the set of one run, and costs no more), each a glyph of
+// `height` rows, blank until the font gives it ink, and what befell each
+// code. Or a census: the codes the font has, told by a first reading, no
+// rows kept.
 enum : unsigned char {
     FOUND = 1,  // a glyph of the font claimed the code
     CUT = 2,    // its glyph lost ink outside the cell
 };
+enum : DWORD {
+    CODE_SPACE = 0x110000,  // every code of Unicode, 0 to 0x10FFFF
+    CODE_MAP_SIZE = CODE_SPACE / 8,  // a bit a code
+    NOT_PICKED = 0xFFFFFFFFu,
+};
 struct Picked {
-    DWORD first, last, count;
+    DWORD first, last, count;  // the set's least and greatest code, and how many it has
+    DWORD *codes;              // ascending, count of them, owned; null: first to last, every one
+    unsigned char *census;     // a census's map of the codes the font has, a bit a code; or null
     DWORD height;   // the font's cell, once known
     DWORD descent;  // rows below the baseline, for a BDF output
     unsigned char *rows;   // in one block with the states after them
@@ -88,8 +98,26 @@ struct Picked {
     char copyright_text[TEXT_SIZE], notice_text[TEXT_SIZE];
 };
 
-// No glyphs yet, no notices, codes of Unicode.
+// No glyphs yet, no notices, codes of Unicode; a range, or the set of the
+// codes a map has (a bit a code, CODE_MAP_SIZE bytes; false for want of
+// memory), or a census into the map.
 void picked_begin_range(Picked &p, DWORD first, DWORD last);
+bool picked_begin_set(Picked &p, const unsigned char *map);
+void picked_begin_census(Picked &p, unsigned char *map);
+// Where the code's glyph is among the picked ones, or NOT_PICKED; and the
+// code of the glyph at an index.
+DWORD picked_index(const Picked &p, DWORD code);
+DWORD picked_code_at(const Picked &p, DWORD index);
+// A map of CODE_MAP_SIZE bytes, all clear (null for want of memory); a code's bit.
+unsigned char *code_map_begin(void);
+inline void code_map_set(unsigned char *map, DWORD code)
+{
+    map[code >> 3] = static_cast<unsigned char>(map[code >> 3] | 1u << (code & 7));
+}
+inline bool code_map_has(const unsigned char *map, DWORD code)
+{
+    return map[code >> 3] >> (code & 7) & 1;
+}
 
 // A maker's notice as BDF quotes it (n bytes at `to`), kept to
 // NOTICE_KEEP bytes: the most that a BDF line keeps after "COPYRIGHT ",
@@ -98,11 +126,13 @@ void picked_begin_range(Picked &p, DWORD first, DWORD last);
 enum : DWORD { NOTICE_KEEP = LINE_KEEP - 10 };
 const char *keep_notice(Picked &p, char *to, DWORD n, bool cut);
 
-// Makes the blank glyphs once the height is known; false for want of memory.
+// Makes the blank glyphs once the height is known (none for a census);
+// false for want of memory.
 bool picked_begin(Picked &p, DWORD height);
 void picked_end(Picked &p);
-// The rows of the glyph for code, if the range has it and no glyph has
-// claimed it before (the first claim keeps it); null otherwise.
+// The rows of the glyph for code, if the set has it and no glyph has
+// claimed it before (the first claim keeps it); null otherwise, and always
+// for a census, which notes the code.
 unsigned char *picked_claim(Picked &p, DWORD code);
 
 // The codes of a font whose registry is in the note (foreign) and whose
@@ -114,9 +144,11 @@ const CodePage *choose_codes(Picked &p, const char *encoding);
 // A glyph's code in Unicode by the page (none: as it stands); NO_CHARACTER,
 // counted as left out, where the page has none.
 DWORD picked_code(Picked &p, const CodePage *page, DWORD code);
-// An ink pixel of the glyph for code, at a row and cell of the cell; ink
-// outside it cuts the glyph.
-void place_ink(Picked &p, unsigned char *rows, DWORD code, int row, int cell);
+// An ink pixel of the claimed glyph whose rows these are, at a row and
+// cell of the cell; ink outside it cuts the glyph.
+void place_ink(Picked &p, unsigned char *rows, int row, int cell);
+// The index of the claimed glyph whose rows these are.
+DWORD picked_index_of_rows(const Picked &p, const unsigned char *rows);
 
 // Each reads the whole font and fills the picked glyphs. Returns
 // STATUS_DONE, or the status that ends the run, its fault reported; a

@@ -127,8 +127,8 @@ const unsigned char *glyph_rows(const Glyphs &g, DWORD code)
 {
     if (g.picked) {
         const Picked &p = *g.picked;
-        DWORD i = code - p.first;
-        return code >= p.first && code <= p.last && (p.state[i] & FOUND) ? p.rows + i * p.height : nullptr;
+        DWORD i = picked_index(p, code);
+        return i != NOT_PICKED && (p.state[i] & FOUND) ? p.rows + i * p.height : nullptr;
     }
     return code >= g.first && code - g.first < g.glyphs ? g.rows + (code - g.first) * g.height : nullptr;
 }
@@ -147,7 +147,7 @@ int say_losses(const Glyphs &g, const Layout &t)
         const DWORD values[] = {code, g.height};
         if (!glyph_rows(g, code)) {
             say(messages(), STATUS_DONE, MISSING_TEXT, values);
-        } else if (g.picked && (g.picked->state[code - g.picked->first] & CUT)) {
+        } else if (g.picked && (g.picked->state[picked_index(*g.picked, code)] & CUT)) {
             status = say(messages(), STATUS_INK_CUT, INK_CUT_TEXT, values);
         }
     }
@@ -264,19 +264,21 @@ int show(const Glyphs &g, const Layout &t, Output kind, const char *name)
     return say_losses(g, t);
 }
 
-// The codes the text needs, as the picked range: its least to its most.
-void range_of(const Layout &t, Picked &p)
+// The codes the text needs, as the picked set: memory and time follow the
+// characters it has, never the span of their codes. False for want of
+// memory.
+bool set_of(const Layout &t, Picked &p)
 {
-    DWORD first = MAX_CODE, last = 0;
-    for (DWORD i = 0; i < t.count; ++i) {
-        if (t.codes[i] == LINE_BREAK)
-            continue;
-        first = t.codes[i] < first ? t.codes[i] : first;
-        last = t.codes[i] > last ? t.codes[i] : last;
-    }
-    if (first > last)
-        first = last = 0;  // a text of line breaks alone
-    picked_begin_range(p, first, last);
+    picked_begin_range(p, 0, 0);
+    unsigned char *map = code_map_begin();
+    if (!map)
+        return false;
+    for (DWORD i = 0; i < t.count; ++i)
+        if (t.codes[i] != LINE_BREAK)
+            code_map_set(map, t.codes[i]);
+    bool made = picked_begin_set(p, map);
+    block_free(map);
+    return made;
 }
 
 // A glyph-row font: its rows, read whole, as glyphdraw reads them.
@@ -327,7 +329,11 @@ int show_font(int argc, char **argv, Layout &t, Output kind)
     if (!font)
         return status;
     Picked p;
-    range_of(t, p);
+    if (!set_of(t, p)) {
+        close_argument(font);
+        picked_end(p);
+        return STATUS_NO_MEMORY;
+    }
     Glyphs g;  // set field by field: an aggregate's initial values would be data in the exe
     g.rows = nullptr;
     g.height = DEFAULT_HEIGHT;
