@@ -70,6 +70,19 @@ bool write_form(Form form, Stream *stream, const Font &font, const char *name)
     return out_end(out);
 }
 
+DWORD code_of(const Font &font, DWORD glyph)
+{
+    return font.codes ? font.codes[glyph] : font.first + glyph;
+}
+
+const unsigned char *rows_of_code(const Font &font, DWORD code, DWORD *cursor)
+{
+    DWORD glyphs = whole_glyphs(font);
+    while (*cursor < glyphs && font.codes[*cursor] < code)
+        ++*cursor;
+    return *cursor < glyphs && font.codes[*cursor] == code ? font.row_bytes + *cursor * font.height : nullptr;
+}
+
 DWORD whole_glyphs(const Font &font)
 {
     return font.rows / font.height;

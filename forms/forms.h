@@ -49,7 +49,18 @@ struct Font {
     const char *copyright;  // or null
     const char *notice;     // or null
     const char *registry;   // codes of another registry, as they stand: "GOST19768.74-1"; null for Unicode's
+    // A set: glyph i's code, ascending, gaps allowed; null for a range,
+    // first + i. The forms without codes (a drawing, the font file, the
+    // sheet) hold span_first to span_last, blank where the font has no glyph.
+    const DWORD *codes;
+    DWORD span_first, span_last;
 };
+
+// Glyph i's code.
+DWORD code_of(const Font &font, DWORD glyph);
+// A set's glyph for a code, null where it has none; the codes are asked in
+// ascending order, the cursor (from 0) moving on with them.
+const unsigned char *rows_of_code(const Font &font, DWORD code, DWORD *cursor);
 
 enum Form {
     FORM_DRAWING,  // .txt, or no suffix

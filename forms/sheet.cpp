@@ -59,25 +59,75 @@ void fill(unsigned char *pixels, DWORD n, unsigned char value)
         pixels[i] = value;
 }
 
-// A cell past the font's rows belongs to a row a partial glyph lacks, or to
-// no glyph.
-unsigned char cell_pixel(const Font &font, DWORD glyph, DWORD row, DWORD cell)
+// A line's glyphs: each slot's rows and how many of them the font has (a
+// partial last glyph lacks some; a slot past the font's glyphs has none).
+struct Line {
+    const unsigned char *rows[SHEET_COLUMNS];
+    DWORD have[SHEET_COLUMNS];
+    DWORD first_code;
+};
+
+// A rows' cell: ink or blank, and grey for a row the glyph lacks. A slot
+// without rows but with rows to have is a blank glyph: a code a set lacks.
+unsigned char cell_pixel(const Line &line, DWORD slot, DWORD row, DWORD cell)
 {
-    DWORD at = glyph * font.height + row;
-    if (at >= font.rows)
+    if (row >= line.have[slot])
         return GREY_PIXEL;
-    return (font.row_bytes[at] & (0x20 >> cell)) ? INK_PIXEL : BLANK_PIXEL;
+    const unsigned char *rows = line.rows[slot];
+    return rows && (rows[row] & (0x20 >> cell)) ? INK_PIXEL : BLANK_PIXEL;
 }
 
-// The pixels of one row of cells across a line of glyphs, from glyph first.
-void paint_row(unsigned char *pixels, DWORD width, const Font &font, DWORD first, DWORD row)
+// The pixels of one row of cells across a line of glyphs.
+void paint_row(unsigned char *pixels, DWORD width, const Line &line, DWORD row)
 {
     fill(pixels, width, GREY_PIXEL);
-    for (DWORD glyph = 0; MARGIN_PIXELS + glyph * COLUMN_PIXELS + GAP_PIXELS < width; ++glyph) {
-        unsigned char *at = pixels + MARGIN_PIXELS + GAP_PIXELS + glyph * COLUMN_PIXELS;
+    for (DWORD slot = 0; MARGIN_PIXELS + slot * COLUMN_PIXELS + GAP_PIXELS < width; ++slot) {
+        unsigned char *at = pixels + MARGIN_PIXELS + GAP_PIXELS + slot * COLUMN_PIXELS;
         for (DWORD cell = 0; cell < ROW_CELLS; ++cell)
-            fill(at + cell * CELL_PIXELS, CELL_PIXELS, cell_pixel(font, first + glyph, row, cell));
+            fill(at + cell * CELL_PIXELS, CELL_PIXELS, cell_pixel(line, slot, row, cell));
     }
+}
+
+// A range's line l: glyphs 16 l on, as many rows as the font has.
+Line range_line(const Font &font, DWORD l)
+{
+    Line line;
+    line.first_code = font.first + l * SHEET_COLUMNS;
+    for (DWORD slot = 0; slot < SHEET_COLUMNS; ++slot) {
+        DWORD at = (l * SHEET_COLUMNS + slot) * font.height;
+        line.rows[slot] = font.row_bytes + at;
+        line.have[slot] = at >= font.rows ? 0 : font.rows - at < font.height ? font.rows - at : font.height;
+    }
+    return line;
+}
+
+// A set's line of 16 codes from span_first on that holds the glyph at the
+// cursor, which moves past the line.
+Line set_line(const Font &font, DWORD *cursor)
+{
+    Line line;
+    line.first_code = font.span_first + (font.codes[*cursor] - font.span_first) / SHEET_COLUMNS * SHEET_COLUMNS;
+    for (DWORD slot = 0; slot < SHEET_COLUMNS; ++slot) {
+        DWORD code = line.first_code + slot;
+        line.have[slot] = code <= font.span_last ? font.height : 0;
+        line.rows[slot] = code <= font.span_last ? rows_of_code(font, code, cursor) : nullptr;
+    }
+    while (*cursor < whole_glyphs(font) && font.codes[*cursor] < line.first_code + SHEET_COLUMNS)
+        ++*cursor;
+    return line;
+}
+
+// The lines of 16 codes that hold a glyph of the set; the others are left
+// out, so that a set of scattered codes is a picture of its glyphs alone.
+DWORD set_lines(const Font &font)
+{
+    DWORD lines = 0, last_line = 0xFFFFFFFFu;
+    for (DWORD i = 0; i < whole_glyphs(font); ++i) {
+        DWORD l = (font.codes[i] - font.span_first) / SHEET_COLUMNS;
+        lines += l != last_line;
+        last_line = l;
+    }
+    return lines;
 }
 
 // Scanline y of a line's glyphs, in the margin: the code of the line's
@@ -114,19 +164,21 @@ void write_gap(Png &png, unsigned char *pixels, DWORD width)
 // rows.) After a failed write the lines are no longer painted.
 void write_sheet(Out &out, const Font &font, const char *)
 {
-    DWORD glyphs = groups(font.rows, font.height);
-    DWORD lines = groups(glyphs, SHEET_COLUMNS);
+    DWORD glyphs = font.codes ? font.span_last - font.span_first + 1 : groups(font.rows, font.height);
+    DWORD lines = font.codes ? set_lines(font) : groups(glyphs, SHEET_COLUMNS);
     DWORD width = sheet_width(glyphs);
     unsigned char pixels[MAX_WIDTH];
     Png png;
     if (!png_begin(png, out, width, lines * line_pixels(font) + GAP_PIXELS, font))
         return;
+    DWORD cursor = 0;
     for (DWORD l = 0; l < lines && !out.failed; ++l) {
+        Line line = font.codes ? set_line(font, &cursor) : range_line(font, l);
         write_gap(png, pixels, width);
         for (DWORD row = 0; row < font.height; ++row) {
-            paint_row(pixels, width, font, l * SHEET_COLUMNS, row);
+            paint_row(pixels, width, line, row);
             for (DWORD k = 0; k < CELL_PIXELS; ++k) {
-                paint_code(pixels, font.first + l * SHEET_COLUMNS, row * CELL_PIXELS + k);
+                paint_code(pixels, line.first_code, row * CELL_PIXELS + k);
                 png_row(png, pixels);
             }
         }
