@@ -56,7 +56,10 @@ void put_family(Out &out, const char *name)
 // ink would draw it for every missing character).
 bool has_space(const Font &font, DWORD glyphs)
 {
-    return font.first <= SPACE_CODE && SPACE_CODE - font.first < glyphs;
+    for (DWORD g = 0; font.codes && g < glyphs; ++g)
+        if (font.codes[g] == SPACE_CODE)
+            return true;
+    return !font.codes && font.first <= SPACE_CODE && SPACE_CODE - font.first < glyphs;
 }
 
 // "ISO10646-1" or the font's own ("GOST19768.74-1"): the registry, then,
@@ -130,7 +133,7 @@ void put_glyph_name(Out &out, const Font &font, DWORD code)
 
 void put_glyph(Out &out, const Font &font, DWORD glyph)
 {
-    DWORD code = font.first + glyph;
+    DWORD code = code_of(font, glyph);
     const DWORD values[] = {code, (SWIDTH_SCALE + font.height / 2) / font.height, font.height,
                             0 - font.descent};
     put_text(out, "STARTCHAR ");

@@ -16,6 +16,11 @@ enum : DWORD {
 const char HEADER_OPENING[] = "static const unsigned char \0[\1 * \2";
 const char SOURCE_OPENING[] = "extern const unsigned char \0[];\nconst unsigned char \0[\1 * \2";
 const char CLOSING[] = "};\nenum { \0_height = \2, \0_first = \3, \0_count = \1 };\n";
+// A set whose codes are not one run gives them in an array of their own:
+// glyph i's rows are at NAME + i * NAME_height, its code NAME_codes[i].
+const char CODES_HEADER[] = "};\nstatic const unsigned long \0_codes[\1] = {\n";
+const char CODES_SOURCE[] = "};\nextern const unsigned long \0_codes[];\nconst unsigned long \0_codes[\1] = {\n";
+const char SET_CLOSING[] = "};\nenum { \0_height = \2, \0_count = \1 };\n";
 
 bool is_letter(char c)
 {
@@ -141,20 +146,40 @@ void put_notice(Out &out, const char *value)
 // that C can size arrays with). A header is for the one file that includes
 // it; a source file is compiled on its own. C has no empty arrays: a font
 // without glyphs holds one zero byte.
+// Whether the codes are one run (a range is): NAME_first then gives them.
+bool one_run(const Font &font, DWORD glyphs)
+{
+    return !font.codes || !glyphs || font.codes[glyphs - 1] - font.codes[0] == glyphs - 1;
+}
+
+void put_codes(Out &out, const Font &font, const char *name, bool header, const DWORD *values)
+{
+    put_named(out, header ? CODES_HEADER : CODES_SOURCE, header ? 1 : 2, values, put_c_stem, name);
+    for (DWORD g = 0; g < values[0]; ++g) {
+        put_text(out, "    0x");
+        put_number(out, font.codes[g], HEX, 2);
+        put_text(out, ",\n");
+    }
+    put_named(out, SET_CLOSING, 2, values, put_c_stem, name);
+}
+
 void write_c(Out &out, const Font &font, const char *name, bool header)
 {
     DWORD glyphs = coded_glyphs(font);
-    const DWORD values[] = {glyphs, font.height, font.first};
+    const DWORD values[] = {glyphs, font.height, glyphs ? code_of(font, 0) : font.first};
     put_notice(out, font.copyright);
     put_notice(out, font.notice);
     put_named(out, header ? HEADER_OPENING : SOURCE_OPENING, header ? 1 : 2, values, put_c_name, name);
     put_text(out, glyphs ? "] = {\n" : " + 1] = {\n    0 /* no glyphs */\n");
     for (DWORD i = 0; i < glyphs * font.height; ++i) {
         if (i % font.height == 0)
-            put_label(out, font.first + i / font.height, font.registry);
+            put_label(out, code_of(font, i / font.height), font.registry);
         put_row(out, font.row_bytes[i]);
     }
-    put_named(out, CLOSING, 3, values, put_c_stem, name);
+    if (one_run(font, glyphs))
+        put_named(out, CLOSING, 3, values, put_c_stem, name);
+    else
+        put_codes(out, font, name, header, values);
 }
 
 }  // namespace

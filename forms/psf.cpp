@@ -12,17 +12,23 @@ using Layout = unsigned short[CONSOLE_MOST];
 // with and so holds the space or nothing. False when they don't fit.
 bool lay_out(const Font &font, DWORD glyphs, DWORD positions, Layout at)
 {
-    DWORD first = font.first;
-    DWORD low = first < positions ? (first + glyphs < positions ? glyphs : positions - first) : 0;
-    bool has_space = first <= SPACE_CODE && SPACE_CODE - first < glyphs;
+    DWORD low = 0;
+    bool has_space = false;
+    for (DWORD g = 0; g < glyphs; ++g) {
+        low += code_of(font, g) < positions;
+        has_space = has_space || code_of(font, g) == SPACE_CODE;
+    }
     if (glyphs - low > positions - low - !has_space)
         return false;
     for (DWORD p = 0; p < positions; ++p)
         at[p] = 0;
-    for (DWORD g = 0; g < low; ++g)
-        at[first + g] = static_cast<unsigned short>(g + 1);
+    for (DWORD g = 0; g < glyphs; ++g)
+        if (code_of(font, g) < positions)
+            at[code_of(font, g)] = static_cast<unsigned short>(g + 1);
     DWORD free = 0;
-    for (DWORD g = low; g < glyphs; ++g) {
+    for (DWORD g = 0; g < glyphs; ++g) {
+        if (code_of(font, g) < positions)
+            continue;
         while (at[free] || free == SPACE_CODE)
             ++free;
         at[free] = static_cast<unsigned short>(g + 1);
@@ -74,7 +80,7 @@ void put_utf8(Out &out, DWORD code)
 bool psf_laid_out(const Font &font)
 {
     if (font.registry)
-        return font.first + coded_glyphs(font) <= CONSOLE_MOST;
+        return !coded_glyphs(font) || code_of(font, coded_glyphs(font) - 1) < CONSOLE_MOST;
     Layout at;
     return layout_of(font, at) != 0;
 }
@@ -84,13 +90,16 @@ bool psf_laid_out(const Font &font)
 // 256 or 512 positions or as many as the codes reach.
 void write_positioned(Out &out, const Font &font)
 {
-    DWORD glyphs = coded_glyphs(font), end = font.first + glyphs;
+    DWORD glyphs = coded_glyphs(font), end = glyphs ? code_of(font, glyphs - 1) + 1 : 0;
     DWORD count = end <= CONSOLE_GLYPHS ? static_cast<DWORD>(CONSOLE_GLYPHS) : end <= CONSOLE_MOST ? static_cast<DWORD>(CONSOLE_MOST) : end;
     put_header(out, font, count);
+    DWORD g = 0;
     for (DWORD p = 0; p < count; ++p) {
-        const unsigned char *row = font.row_bytes + (p - font.first) * font.height;
+        while (g < glyphs && code_of(font, g) < p)
+            ++g;
+        const unsigned char *row = g < glyphs && code_of(font, g) == p ? font.row_bytes + g * font.height : nullptr;
         for (DWORD r = 0; r < font.height; ++r)
-            put_byte(out, p >= font.first && p < end ? static_cast<unsigned char>(row[r] << WIDE_ROW_SHIFT) : 0);
+            put_byte(out, row ? static_cast<unsigned char>(row[r] << WIDE_ROW_SHIFT) : 0);
     }
 }
 
@@ -119,7 +128,7 @@ void write_psf(Out &out, const Font &font, const char *)
     for (DWORD p = 0; p < count; ++p) {
         DWORD glyph = laid_out ? at[p] : p + 1;
         if (glyph)
-            put_utf8(out, font.first + glyph - 1);
+            put_utf8(out, code_of(font, glyph - 1));
         put_byte(out, PSF2_SEPARATOR);
     }
 }
