@@ -53,6 +53,7 @@ set(GLYPHROW_READERS_SOURCES
   readers/psf_reader.cpp
   readers/pcf_reader.cpp
   readers/code_pages.cpp
+  readers/text_codes.cpp
   readers/read_font.cpp)
 
 # The family's own deflate: its tables and checksums, the compressor (for
@@ -88,7 +89,7 @@ set(glyphdraw_JOB draw/draw_main.cpp readers/read_font.cpp draw/glyphdraw_start.
 set(glyphdraw_ENTRY glyphdraw_start)
 set(glyphcheck_JOB check/check_main.cpp check/findings.cpp readers/read_font.cpp check/glyphcheck_start.cpp)
 set(glyphcheck_ENTRY glyphcheck_start)
-set(glyphpick_JOB pick/pick_main.cpp pick/glyphpick_start.cpp)
+set(glyphpick_JOB pick/pick_main.cpp pick/code_set.cpp pick/glyphpick_start.cpp)
 set(glyphpick_ENTRY glyphpick_start)
 set(glyphshow_JOB show/show_main.cpp show/glyphshow_start.cpp)
 set(glyphshow_ENTRY glyphshow_start)

@@ -162,6 +162,10 @@ int read_pcf(Input &in, Picked &p, Report &report);
 // fault reported.
 int read_picked(Input &in, Picked &p, Report &report);
 
+// One character of a text at `at` (before `end`), moving past it: UTF-8,
+// and any other byte Latin-1, as every tool reads a text.
+DWORD next_text_code(const unsigned char *&at, const unsigned char *end);
+
 // A glyph-row font file read whole into a block that grows as needed,
 // before anything is written. Stores the block (to be freed with
 // block_free, even on failure; null when none could be had) and its byte

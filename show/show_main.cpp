@@ -61,34 +61,15 @@ Output output_of(int argc, char **argv)
     return NO_OUTPUT;
 }
 
-// One code of the text at `at`, moving past it: a valid UTF-8 sequence
-// (shortest form, no surrogate, at most U+10FFFF) is one code, any other
-// byte its own (Latin-1).
-DWORD next_code(const unsigned char *&at)
-{
-    DWORD lead = *at++;
-    int more = lead >= 0xF0 && lead <= 0xF4 ? 3 : lead >= 0xE0 && lead <= 0xEF ? 2 : lead >= 0xC2 && lead <= 0xDF ? 1 : 0;
-    DWORD code = lead & (0x3Fu >> more);
-    DWORD low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
-    DWORD high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
-    for (int i = 0; i < more; ++i) {
-        DWORD c = at[i];
-        if (c < (i ? 0x80u : low) || c > (i ? 0xBFu : high))
-            return lead;  // not a sequence: the lead byte alone
-        code = code << 6 | (c & 0x3F);
-    }
-    at += more;
-    return more ? code : lead;
-}
-
 // The text's codes, LINE_BREAK for a line feed or the two characters "\n";
 // one at the very end adds no line. Returns the count.
 DWORD decode_text(const char *text, DWORD *codes)
 {
     DWORD n = 0;
-    for (const unsigned char *at = reinterpret_cast<const unsigned char *>(text); *at;) {
+    const unsigned char *at = reinterpret_cast<const unsigned char *>(text), *end = at + text_length(text);
+    while (at < end) {
         bool escaped = at[0] == '\\' && at[1] == 'n';
-        DWORD code = escaped ? LINE_BREAK : next_code(at);
+        DWORD code = escaped ? LINE_BREAK : next_text_code(at, end);
         at += escaped ? 2 : 0;
         codes[n++] = code == LINE_FEED ? LINE_BREAK : code;
     }
