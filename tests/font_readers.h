@@ -41,6 +41,14 @@ inline std::vector<std::string> package_files(const std::string &package, const 
     return names;
 }
 
+// A BDF's FONT_DESCENT, as the file says it.
+inline long bdf_descent(const std::string &path)
+{
+    std::string bdf = read_file(path);
+    size_t at = bdf.find("\nFONT_DESCENT ");
+    return at == std::string::npos ? 0 : std::stol(bdf.substr(at + 14));
+}
+
 struct SeenFont {
     std::string error;  // empty when the font was read
     std::map<uint32_t, std::string> glyphs;

@@ -42,10 +42,10 @@ TEST(Registries, CodesAreUnicodesOrSaidToBeTheFontsOwn)
          "ISO10646-1", {0x410}},
         {"TIS 620: 0xA1 is U+0E01, 0xDB has no character", bdf_in("TIS620", "0", {0xA1, 0xDB, 0xDF}),
          {"0xE01", "0xE3F"}, "TIS620-0 has no character for the codes of 1 glyphs: left out." LINE_END
-         "U+0E02 to U+0E3E are not in the font: left blank." LINE_END, "ISO10646-1", {0xE01, 0xE3F}},
+         "U+0E02 to U+0E3E are not in the font: left out." LINE_END, "ISO10646-1", {0xE01, 0xE3F}},
         {"a registry no table translates keeps its own", bdf_in("GOST19768.74", "1", {0x41, 0xC4}),
          {"0x41", "0xC4"}, "codes are GOST19768.74-1, not Unicode: taken as they stand." LINE_END
-         "0x42 to 0xC3 are not in the font: left blank." LINE_END, "GOST19768.74-1", {0x41, 0xC4}},
+         "0x42 to 0xC3 are not in the font: left out." LINE_END, "GOST19768.74-1", {0x41, 0xC4}},
     };
     for (const Registry &c : cases) {
         SCOPED_TRACE(c.name);
