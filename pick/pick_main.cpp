@@ -14,6 +14,7 @@ const char HELP_TEXT[] =
     ".h, .c (C) or .bin (the font file).\n"
     "  first, last  codes, 0 to 0x10FFFF, as 65, 0x41 or U+0041 (default 0x20, and the\n"
     "               larger of first and 0x7E)\n"
+    "  or a set     0x20-0x7E,0xB0,U+20AC; @file, a text's characters; all, every glyph\n"
     "Each run of codes the font lacks, and each glyph that loses ink, is said.\n"
     "More: man glyphpick, or README.md beside the exe.\n";
 // \21 and \22 the first and last code of a run, \3 the cell's height.

@@ -132,6 +132,13 @@ TEST_F(PickTool, PicksWhatRealFilesHoldAndSaysEveryLoss)
          PICKED.substr(2)},
         {"a maker's notice a drawing can't carry", replaced(BDF, "FAMILY_NAME", "COPYRIGHT"), {"65", "65"}, 0,
          "the font's copyright notice is not carried into this form." LINE_END, PICKED.substr(2)},
+        {"a set's font file: its span, the gaps blank", BDF, {"0x41,0x20"}, 0,
+         "32 blank glyphs fill the gaps between the codes." LINE_END,
+         PICKED.substr(0, 2) + std::string(64, '\0') + PICKED.substr(2)},
+        {"a set's codes the font lacks", BDF, {"0x41-0x43,0x20"}, 0,
+         "32 blank glyphs fill the gaps between the codes." LINE_END
+         "U+0042 to U+0043 are not in the font: left blank." LINE_END,
+         PICKED.substr(0, 2) + std::string(64, '\0') + PICKED.substr(2) + std::string(4, '\0')},
         {"default range, last at least first", BDF, {"0x41"}, 0, "U+0042 to U+007E are not in the font: left blank." LINE_END,
          PICKED.substr(2) + std::string(2 * (0x7E - 0x41), '\0')},
     };
