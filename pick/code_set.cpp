@@ -134,7 +134,12 @@ int read_range(Stream *messages, int argc, char **argv, CodeChoice &choice)
 
 int read_codes(Stream *messages, int argc, char **argv, CodeChoice &choice)
 {
-    choice = {CODES_RANGE, DEFAULT_FIRST, DEFAULT_LAST, nullptr, false};
+    // Field by field: an aggregate's initial values would be data in the exe.
+    choice.kind = CODES_RANGE;
+    choice.first = DEFAULT_FIRST;
+    choice.last = DEFAULT_LAST;
+    choice.map = nullptr;
+    choice.from_file = false;
     if (argc <= 3)
         return STATUS_DONE;
     const char *typed = argv[3];
