@@ -89,6 +89,20 @@ TEST(Registries, CodesAreUnicodesOrSaidToBeTheFontsOwn)
     }
 }
 
+// A text's characters are Unicode's: a font of a registry no table
+// translates takes no @file, and says why; nothing is written.
+TEST(Registries, AForeignFontTakesNoTextFile)
+{
+    Scratch dir;
+    write_file(dir.path("font.bdf"), bdf_in("GOST19768.74", "1", {0x41, 0xC4}));
+    write_file(dir.path("text"), "A");
+    write_file(dir.path("out.bdf"), "old");
+    ToolRun r = run_tool(PICK, {"font.bdf", "out.bdf", "@text"}, dir.root());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.output, "codes are GOST19768.74-1, not Unicode: a text file's characters can't name them." LINE_END);
+    EXPECT_EQ(read_file(dir.path("out.bdf")), "old");
+}
+
 // FreeType's DEFAULT_CHAR: the space where the output holds it, else none.
 TEST(Registries, DefaultCharIsTheSpaceOrNone)
 {
