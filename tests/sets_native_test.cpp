@@ -135,6 +135,17 @@ TEST(Sets, EachOutputHoldsTheSetsGlyphsTheFontHas)
                 wanted += "\n";
             }
             EXPECT_EQ(read_file(dir.path("c.out")), wanted);
+            // As C++ too, and the .c form compiled on its own (its arrays
+            // with external linkage in both languages).
+            std::string cxx = std::string(CXX_COMPILER) + " -x c++ -std=c++17 -Wall -Wextra -pedantic -Werror" +
+                              (codes ? " -DHAS_CODES" : "") + " -I'" + dir.root() + "' '" + dir.path("use.c") +
+                              "' -o '" + dir.path("use") + "' && '" + dir.path("use") + "' > '" + dir.path("cxx.out") + "'";
+            ASSERT_EQ(std::system(cxx.c_str()), 0);
+            EXPECT_EQ(read_file(dir.path("cxx.out")), wanted);
+            ASSERT_LE(run_tool(PICK, {"source", "out.c", c.codes}, dir.root()).status, 8);
+            for (const char *language : {" -x c -std=c99", " -x c++ -std=c++17"})
+                EXPECT_EQ(std::system((std::string(C_COMPILER) + language + " -Wall -Wextra -pedantic -Werror -c '" +
+                                       dir.path("out.c") + "' -o '" + dir.path("out.o") + "'").c_str()), 0) << language;
         }
     }
 }
