@@ -55,6 +55,15 @@ void clear_cells(char *line)
         line[i] = 0;
 }
 
+// A piece from the first block while it lasts, then straight from the
+// stream, so that every byte past the first block costs what it always did.
+bool next_piece(char *line, SourceFile &source)
+{
+    if (source.at < source.end)
+        return source_gets(line, LINE_LIMIT, source);
+    return stream_gets(line, LINE_LIMIT, source.stream) != nullptr;
+}
+
 // Every row piece becomes one byte. Returns false as soon as one can't be
 // written: going on would leave a hole in the font file.
 bool convert_rows(SourceFile &source, Stream *font)
@@ -62,7 +71,7 @@ bool convert_rows(SourceFile &source, Stream *font)
     char line[LINE_LIMIT];
     do {
         clear_cells(line);
-        if (source_gets(line, LINE_LIMIT, source) && is_row_piece(line)) {
+        if (next_piece(line, source) && is_row_piece(line)) {
             if (stream_putc(row_byte(line), font) == STREAM_EOF)
                 return false;
         }
