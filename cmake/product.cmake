@@ -78,6 +78,8 @@ set(GLYPHROW_FORMS_SOURCES
   forms/psf.cpp
   forms/c_source.cpp
   forms/font_file.cpp
+  forms/gfx.cpp
+  forms/cols.cpp
   forms/notice.cpp
   forms/input_kind.cpp)
 

@@ -90,6 +90,8 @@ int draw(Stream *messages, Stream *font, const char *name, Font &f, Form form)
     if ((form == FORM_BDF || form == FORM_PSF) && whole_glyphs(f) == 0)
         return refuse(messages, font, report_of(STATUS_NOT_A_FONT, NO_WHOLE_GLYPH_TEXT));
     f.descent = baseline_descent(f);
+    if (const char *why = form_refusal(form, f))
+        return refuse(messages, font, report_of(STATUS_NOT_A_FONT, why));
     int status;
     Stream *out = open_argument(messages, name, true, &status);
     if (!out)

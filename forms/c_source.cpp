@@ -72,6 +72,8 @@ DWORD c_name(const char *name, char *to)
 {
     const char *start, *end;
     base_name(name, &start, &end);
+    if (const char *compound = compound_suffix(name))
+        end = compound;  // "font.gfx.h" names "font"
     if (end - start > static_cast<int>(C_NAME_KEEP))
         end = start + C_NAME_KEEP;
     while (start < end && c_character(*start) == '_')
@@ -90,6 +92,8 @@ DWORD c_name(const char *name, char *to)
     return n;
 }
 
+}  // namespace
+
 void put_c_name(Out &out, const char *name)
 {
     char text[C_NAME_SIZE];
@@ -105,6 +109,8 @@ void put_c_stem(Out &out, const char *name)
     put_bytes(out, text, n - (text[n - 1] == '_'));
 }
 
+namespace {
+
 // "    0x0e, /* ..***. */": the byte, and a drawing of it.
 void put_row(Out &out, int byte)
 {
@@ -115,17 +121,11 @@ void put_row(Out &out, int byte)
     put_bytes(out, line, sizeof line - 1);
 }
 
-void put_label(Out &out, DWORD code, bool foreign)
-{
-    char label[LABEL_SIZE];
-    put_text(out, "    /* ");
-    put_bytes(out, label, static_cast<DWORD>(make_label(label, code, foreign) - label));
-    put_text(out, " */\n");
-}
+}  // namespace
 
 // A maker's notice as a comment of its own line: a "/*" or "*/" in it
 // parted by a space, so that it neither nests nor ends the comment early.
-void put_notice(Out &out, const char *value)
+void put_c_notice(Out &out, const char *value)
 {
     if (!value)
         return;
@@ -141,25 +141,25 @@ void put_notice(Out &out, const char *value)
     put_text(out, " */\n");
 }
 
+void put_c_label(Out &out, DWORD code, bool foreign)
+{
+    char label[LABEL_SIZE];
+    put_text(out, "    /* ");
+    put_bytes(out, label, static_cast<DWORD>(make_label(label, code, foreign) - label));
+    put_text(out, " */\n");
+}
+
+namespace {
+
+
 // The font file's bytes as a C array (the whole glyphs that have codes), a comment with its label before each
 // glyph and one drawing each row, and its measures in an enum (constants
 // that C can size arrays with). A header is for the one file that includes
 // it; a source file is compiled on its own. C has no empty arrays: a font
 // without glyphs holds one zero byte.
-// Whether the codes are one run (a range is): NAME_first then gives them.
-bool one_run(const Font &font, DWORD glyphs)
-{
-    return !font.codes || !glyphs || font.codes[glyphs - 1] - font.codes[0] == glyphs - 1;
-}
-
 void put_codes(Out &out, const Font &font, const char *name, bool header, const DWORD *values)
 {
-    put_named(out, header ? CODES_HEADER : CODES_SOURCE, header ? 1 : 2, values, put_c_stem, name);
-    for (DWORD g = 0; g < values[0]; ++g) {
-        put_text(out, "    0x");
-        put_number(out, font.codes[g], HEX, 2);
-        put_text(out, ",\n");
-    }
+    put_code_list(out, font, name, header, values[0]);
     put_named(out, SET_CLOSING, 2, values, put_c_stem, name);
 }
 
@@ -167,22 +167,37 @@ void write_c(Out &out, const Font &font, const char *name, bool header)
 {
     DWORD glyphs = coded_glyphs(font);
     const DWORD values[] = {glyphs, font.height, glyphs ? code_of(font, 0) : font.first};
-    put_notice(out, font.copyright);
-    put_notice(out, font.notice);
+    put_c_notice(out, font.copyright);
+    put_c_notice(out, font.notice);
     put_named(out, header ? HEADER_OPENING : SOURCE_OPENING, header ? 1 : 2, values, put_c_name, name);
     put_text(out, glyphs ? "] = {\n" : " + 1] = {\n    0 /* no glyphs */\n");
     for (DWORD i = 0; i < glyphs * font.height; ++i) {
         if (i % font.height == 0)
-            put_label(out, code_of(font, i / font.height), font.registry);
+            put_c_label(out, code_of(font, i / font.height), font.registry);
         put_row(out, font.row_bytes[i]);
     }
-    if (one_run(font, glyphs))
+    if (codes_one_run(font, glyphs))
         put_named(out, CLOSING, 3, values, put_c_stem, name);
     else
         put_codes(out, font, name, header, values);
 }
 
 }  // namespace
+
+bool codes_one_run(const Font &font, DWORD glyphs)
+{
+    return !font.codes || !glyphs || font.codes[glyphs - 1] - font.codes[0] == glyphs - 1;
+}
+
+void put_code_list(Out &out, const Font &font, const char *name, bool header, DWORD glyphs)
+{
+    put_named(out, header ? CODES_HEADER : CODES_SOURCE, header ? 1 : 2, &glyphs, put_c_stem, name);
+    for (DWORD g = 0; g < glyphs; ++g) {
+        put_text(out, "    0x");
+        put_number(out, font.codes[g], HEX, 2);
+        put_text(out, ",\n");
+    }
+}
 
 void write_c_header(Out &out, const Font &font, const char *name)
 {

@@ -70,6 +70,9 @@ enum Form {
     FORM_C_HEADER, // .h
     FORM_C_SOURCE, // .c
     FORM_FONT_FILE, // .bin: the font file itself, one row byte a row
+    FORM_GFX,      // .gfx.h: Adafruit GFX's GFXfont
+    FORM_COLS_HEADER, // .cols.h: column bytes by pages of 8 rows, for SSD1306 and its kin
+    FORM_COLS_SOURCE, // .cols.c
     FORM_UNKNOWN,  // any other suffix: a usage error
 };
 
@@ -77,7 +80,8 @@ enum Form {
 // holds no glyph past U+10FFFF.
 bool form_has_codes(Form form);
 
-// The form an output name asks for, by its suffix in any case (see
+// The form an output name asks for, by its suffix in any case: a compound
+// one (.gfx.h, .cols.h, .cols.c) first, then the last dot's (see
 // base_name).
 Form form_of(const char *name);
 // False for a name of FORM_UNKNOWN, having said "output form not known:
@@ -100,6 +104,28 @@ void write_psf(Out &out, const Font &font, const char *name);
 void write_c_header(Out &out, const Font &font, const char *name);
 void write_c_source(Out &out, const Font &font, const char *name);
 void write_font_file(Out &out, const Font &font, const char *name);
+void write_gfx(Out &out, const Font &font, const char *name);
+void write_cols_header(Out &out, const Font &font, const char *name);
+void write_cols_source(Out &out, const Font &font, const char *name);
+
+// Where a compound suffix begins in the name, or null: the C name of
+// "font.gfx.h" is "font".
+const char *compound_suffix(const char *name);
+// What a form can't hold of the font, said before anything is written
+// (a GFX table's codes past U+FFFF, its bitmap past 64 KiB), or null.
+const char *form_refusal(Form form, const Font &font);
+// The C name of the output, as the C forms name their arrays and enums:
+// `stem` without a keyword's "_" after it ("default_" and "default").
+void put_c_name(Out &out, const char *name);
+void put_c_stem(Out &out, const char *name);
+// Whether a C form's codes are one run (NAME_first gives them); if not,
+// "};" closing the rows, then NAME_codes's opening and items, ascending.
+bool codes_one_run(const Font &font, DWORD glyphs);
+void put_code_list(Out &out, const Font &font, const char *name, bool header, DWORD glyphs);
+// A maker's notice as a C comment of its own line, nothing for none.
+void put_c_notice(Out &out, const char *value);
+// A C form's row comment: "    /* U+0041 A */".
+void put_c_label(Out &out, DWORD code, bool foreign);
 
 // A maker's notice without BDF's quoting (the quotes around it gone, a
 // doubled one single), in `to` of NOTICE_SIZE bytes; returns its length.
@@ -110,7 +136,10 @@ DWORD unquote(const char *value, char *to);
 // 0), for the tool to say: a PSF that holds more glyphs than the console
 // loads, a maker's notice that the form has no place for. Returns how many
 // it put in notes, FORM_NOTES at most.
-enum : DWORD { FORM_NOTES = 2 };
+enum : DWORD { FORM_NOTES = 3 };
+// GFX's: what it can't hold, or null; whether its table runs past 0xFF.
+const char *gfx_refusal(const Font &font);
+bool gfx_past_bytes(const Font &font);
 DWORD form_notes(Form form, const Font &font, Report *notes);
 
 // Whether the font's PSF has the console's layout, of 256 or 512 positions;

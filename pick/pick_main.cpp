@@ -131,7 +131,10 @@ int write_picked(Stream *messages, const char *name, Picked &p, bool set)
     if (only_found && !found)
         return STATUS_NO_MEMORY;
     int status;
-    Stream *out = open_argument(messages, name, true, &status);
+    const char *why = form_refusal(form, f);
+    Stream *out = why ? nullptr : open_argument(messages, name, true, &status);
+    if (why)
+        status = say(messages, STATUS_NOT_A_FONT, why, nullptr);
     bool written = out && write_form(form, out, f, name);
     if (out && (close_argument(out) != 0 || !written))
         status = say(messages, STATUS_CANT_WRITE_OUTPUT, CANT_WRITE_OUTPUT_TEXT, nullptr);
