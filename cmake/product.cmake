@@ -80,6 +80,7 @@ set(GLYPHROW_FORMS_SOURCES
   forms/font_file.cpp
   forms/gfx.cpp
   forms/cols.cpp
+  forms/lvgl.cpp
   forms/notice.cpp
   forms/input_kind.cpp)
 

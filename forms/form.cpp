@@ -4,14 +4,14 @@ namespace {
 
 // The suffixes in the order of the forms from FORM_DRAWING on, the dot
 // included, one after another.
-constexpr char SUFFIXES[] = ".txt\0.png\0.bdf\0.psf\0.h\0.c\0.bin\0.gfx.h\0.cols.h\0.cols.c\0";
+constexpr char SUFFIXES[] = ".txt\0.png\0.bdf\0.psf\0.h\0.c\0.bin\0.gfx.h\0.cols.h\0.cols.c\0.lvgl.c\0";
 constexpr int count_suffixes(const char *s)
 {
     return *s ? (s[1] == 0) + count_suffixes(s + 1) : s[1] ? count_suffixes(s + 1) : 0;
 }
 static_assert(count_suffixes(SUFFIXES) == FORM_UNKNOWN, "a suffix for each form before FORM_UNKNOWN");
 
-const char PLAIN_FORMS[] = " (the forms: .txt .png .bdf .psf .h .c .bin .gfx.h .cols.h .cols.c).\n";
+const char PLAIN_FORMS[] = " (the forms: .txt .png .bdf .psf .h .c .bin .gfx.h .cols.h .cols.c .lvgl.c).\n";
 
 // A suffix of two dots: told by the whole of it, before the last dot's.
 bool is_compound(const char *suffix)
@@ -55,7 +55,7 @@ bool form_known(Stream *to, const char *name)
 bool form_has_codes(Form form)
 {
     return form == FORM_BDF || form == FORM_PSF || form == FORM_C_HEADER || form == FORM_C_SOURCE ||
-           form == FORM_GFX || form == FORM_COLS_HEADER || form == FORM_COLS_SOURCE;
+           form == FORM_GFX || form == FORM_COLS_HEADER || form == FORM_COLS_SOURCE || form == FORM_LVGL;
 }
 
 const char *compound_suffix(const char *name)
@@ -98,6 +98,7 @@ bool write_form(Form form, Stream *stream, const Font &font, const char *name)
     case FORM_GFX: write_gfx(out, font, name); break;
     case FORM_COLS_HEADER: write_cols_header(out, font, name); break;
     case FORM_COLS_SOURCE: write_cols_source(out, font, name); break;
+    case FORM_LVGL: write_lvgl(out, font, name); break;
     default: write_drawing(out, font, name); break;
     }
     return out_end(out);
@@ -132,7 +133,7 @@ DWORD coded_glyphs(const Font &font)
 
 const char *form_refusal(Form form, const Font &font)
 {
-    return form == FORM_GFX ? gfx_refusal(font) : nullptr;
+    return form == FORM_GFX ? gfx_refusal(font) : form == FORM_LVGL ? lvgl_refusal(font) : nullptr;
 }
 
 DWORD form_notes(Form form, const Font &font, Report *notes)
@@ -145,7 +146,7 @@ DWORD form_notes(Form form, const Font &font, Report *notes)
         notes[n++].values[0] = coded_glyphs(font);
     }
     bool carried = form == FORM_SHEET || form == FORM_BDF || form == FORM_C_HEADER || form == FORM_C_SOURCE ||
-                   form == FORM_GFX || form == FORM_COLS_HEADER || form == FORM_COLS_SOURCE;
+                   form == FORM_GFX || form == FORM_COLS_HEADER || form == FORM_COLS_SOURCE || form == FORM_LVGL;
     if ((font.copyright || font.notice) && !carried)
         notes[n++] = report_of(STATUS_DONE, "the font's copyright notice is not carried into this form.");
     return n;

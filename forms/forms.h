@@ -73,6 +73,7 @@ enum Form {
     FORM_GFX,      // .gfx.h: Adafruit GFX's GFXfont
     FORM_COLS_HEADER, // .cols.h: column bytes by pages of 8 rows, for SSD1306 and its kin
     FORM_COLS_SOURCE, // .cols.c
+    FORM_LVGL,     // .lvgl.c: LVGL's lv_font_t
     FORM_UNKNOWN,  // any other suffix: a usage error
 };
 
@@ -81,7 +82,7 @@ enum Form {
 bool form_has_codes(Form form);
 
 // The form an output name asks for, by its suffix in any case: a compound
-// one (.gfx.h, .cols.h, .cols.c) first, then the last dot's (see
+// one (.gfx.h, .cols.h, .cols.c, .lvgl.c) first, then the last dot's (see
 // base_name).
 Form form_of(const char *name);
 // False for a name of FORM_UNKNOWN, having said "output form not known:
@@ -107,6 +108,7 @@ void write_font_file(Out &out, const Font &font, const char *name);
 void write_gfx(Out &out, const Font &font, const char *name);
 void write_cols_header(Out &out, const Font &font, const char *name);
 void write_cols_source(Out &out, const Font &font, const char *name);
+void write_lvgl(Out &out, const Font &font, const char *name);
 
 // Where a compound suffix begins in the name, or null: the C name of
 // "font.gfx.h" is "font".
@@ -139,6 +141,7 @@ DWORD unquote(const char *value, char *to);
 enum : DWORD { FORM_NOTES = 3 };
 // GFX's: what it can't hold, or null; whether its table runs past 0xFF.
 const char *gfx_refusal(const Font &font);
+const char *lvgl_refusal(const Font &font);
 bool gfx_past_bytes(const Font &font);
 DWORD form_notes(Form form, const Font &font, Report *notes);
 

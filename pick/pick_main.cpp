@@ -126,7 +126,7 @@ int write_picked(Stream *messages, const char *name, Picked &p, bool set)
     Font f = {p.rows, p.count * p.height, p.height, p.first, p.descent, p.copyright, p.notice,
               p.foreign[0] && !p.translated ? p.foreign : nullptr, p.codes, p.first, p.last};
     Form form = form_of(name);
-    bool only_found = form == FORM_BDF || form == FORM_PSF || (set && form_has_codes(form));
+    bool only_found = form == FORM_BDF || form == FORM_PSF || form == FORM_LVGL || (set && form_has_codes(form));
     unsigned char *found = only_found ? found_glyphs(p, f) : nullptr;
     if (only_found && !found)
         return STATUS_NO_MEMORY;

@@ -144,35 +144,202 @@ TEST(Display, EachFormDrawsTheFontsGlyphs)
 
 struct Refusal {
     const char *name;
+    std::string output;
     std::string font;
     std::vector<std::string> args;
     std::string said;
 };
 
-// What GFX can't hold is refused with one line, nothing written.
-TEST(Display, WhatGfxCantHoldIsRefused)
+// What GFX or LVGL can't hold is refused with one line, nothing written.
+TEST(Display, WhatGfxOrLvglCantHoldIsRefused)
 {
     std::string tall;  // 700 glyphs of 255 rows, ink in the lower half: a bitmap past 64 KiB
     for (int g = 0; g < 700; ++g)
         for (int r = 0; r < 255; ++r)
             tall += static_cast<char>(r >= 130 ? 0x3F : 0);
     const std::vector<Refusal> cases = {
-        {"codes past U+FFFF", "\x3f", {"1", "0x10000"}, "GFX codes are 16 bits: a font with codes past U+FFFF is not written."},
-        {"a box too far above the baseline", std::string(254, '\0') + "\x3f" + std::string(254, '\x3f') + "\x3f", {"255"},
-         "a glyph's box is too far from the baseline for GFX's 8-bit offsets: nothing is written."},
-        {"a bitmap past 64 KiB", tall, {"255"}, "GFX bitmap offsets are 16 bits: a bitmap past 64 KiB is not written."},
+        {"codes past U+FFFF", "out.gfx.h", "\x3f", {"1", "0x10000"},
+         "GFX codes are 16 bits: a font with codes past U+FFFF is not written."},
+        {"a box too far above the baseline", "out.gfx.h", std::string(254, '\0') + "\x3f" + std::string(254, '\x3f') + "\x3f",
+         {"255"}, "a glyph's box is too far from the baseline for GFX's 8-bit offsets: nothing is written."},
+        {"a bitmap past 64 KiB", "out.gfx.h", tall, {"255"},
+         "GFX bitmap offsets are 16 bits: a bitmap past 64 KiB is not written."},
+        {"LVGL: a box too far above the base line", "out.lvgl.c",
+         "\x3f" + std::string(254, '\0') + std::string(254, '\0') + "\x3f", {"255"},
+         "a glyph's box is too far from the base line for LVGL's 8-bit offsets: nothing is written."},
     };
     for (const Refusal &c : cases) {
         SCOPED_TRACE(c.name);
         Scratch dir;
         write_file(dir.path("font.bin"), c.font);
-        std::vector<std::string> args = {"font.bin", "out.gfx.h"};
+        std::vector<std::string> args = {"font.bin", c.output};
         args.insert(args.end(), c.args.begin(), c.args.end());
         ToolRun r = run_tool(DRAW, args, dir.root());
         EXPECT_EQ(r.status, 7);
         EXPECT_EQ(r.output, c.said + LINE_END);
-        EXPECT_FALSE(file_exists(dir.path("out.gfx.h")));
+        EXPECT_FALSE(file_exists(dir.path(c.output)));
     }
 }
 
 }  // namespace
+
+namespace {
+
+// LVGL's font structures as 8.3 and as 9.2 declare them (the fields and
+// their types; a version's others beside), and each version's lookup of a
+// code's glyph: the first map whose range holds the code decides, 8.x
+// taking the code just past a range for the range's (its check is `>`).
+const std::string LVGL_COMMON =
+    "#ifndef LVGL_H\n#define LVGL_H\n#include <stdbool.h>\n#include <stdint.h>\n#include <stddef.h>\n"
+    "typedef struct { uint32_t bitmap_index : 20; uint32_t adv_w : 12; uint8_t box_w; uint8_t box_h; int8_t ofs_x; int8_t ofs_y; }"
+    " lv_font_fmt_txt_glyph_dsc_t;\n"
+    "typedef enum { LV_FONT_FMT_TXT_CMAP_FORMAT0_FULL, LV_FONT_FMT_TXT_CMAP_SPARSE_FULL, LV_FONT_FMT_TXT_CMAP_FORMAT0_TINY,"
+    " LV_FONT_FMT_TXT_CMAP_SPARSE_TINY } lv_font_fmt_txt_cmap_type_t;\n"
+    "typedef struct { uint32_t range_start; uint16_t range_length; uint16_t glyph_id_start; const uint16_t *unicode_list;"
+    " const void *glyph_id_ofs_list; uint16_t list_length; lv_font_fmt_txt_cmap_type_t type; } lv_font_fmt_txt_cmap_t;\n";
+const std::string LVGL_8 = LVGL_COMMON +
+    "typedef int16_t lv_coord_t;\n"
+    "typedef struct { uint16_t adv_w; uint16_t box_w; uint16_t box_h; int16_t ofs_x; int16_t ofs_y; uint8_t bpp; } lv_font_glyph_dsc_t;\n"
+    "typedef struct _lv_font_t { bool (*get_glyph_dsc)(const struct _lv_font_t *, lv_font_glyph_dsc_t *, uint32_t, uint32_t);\n"
+    "  const uint8_t *(*get_glyph_bitmap)(const struct _lv_font_t *, uint32_t); lv_coord_t line_height; lv_coord_t base_line;\n"
+    "  uint8_t subpx : 2; int8_t underline_position; int8_t underline_thickness; const void *dsc;\n"
+    "  const struct _lv_font_t *fallback; void *user_data; } lv_font_t;\n"
+    "typedef struct { uint32_t last_letter; uint32_t last_glyph_id; } lv_font_fmt_txt_glyph_cache_t;\n"
+    "typedef struct { const uint8_t *glyph_bitmap; const lv_font_fmt_txt_glyph_dsc_t *glyph_dsc; const lv_font_fmt_txt_cmap_t *cmaps;\n"
+    "  const void *kern_dsc; uint16_t kern_scale; uint16_t cmap_num : 9; uint16_t bpp : 4; uint16_t kern_classes : 1;\n"
+    "  uint16_t bitmap_format : 2; lv_font_fmt_txt_glyph_cache_t *cache; } lv_font_fmt_txt_dsc_t;\n"
+    "bool lv_font_get_glyph_dsc_fmt_txt(const lv_font_t *, lv_font_glyph_dsc_t *, uint32_t, uint32_t);\n"
+    "const uint8_t *lv_font_get_bitmap_fmt_txt(const lv_font_t *, uint32_t);\n"
+    "const uint8_t *lv_font_get_bitmap_fmt_txt(const lv_font_t *f, uint32_t c) { (void)f; (void)c; return NULL; }\n"
+    "#define PAST_RANGE(rcp, length) ((rcp) > (length))\n"
+    "bool lv_font_get_glyph_dsc_fmt_txt(const lv_font_t *f, lv_font_glyph_dsc_t *d, uint32_t c, uint32_t n)"
+    " { (void)f; (void)d; (void)c; (void)n; return false; }\n#endif\n";
+const std::string LVGL_9 = LVGL_COMMON +
+    "typedef struct _lv_draw_buf_t lv_draw_buf_t;\ntypedef struct _lv_font_t lv_font_t;\n"
+    "typedef struct { const lv_font_t *resolved_font; uint16_t adv_w; uint16_t box_w; uint16_t box_h; int16_t ofs_x; int16_t ofs_y;\n"
+    "  uint8_t format; uint8_t is_placeholder : 1; union { uint32_t index; const void *src; } gid; void *entry; } lv_font_glyph_dsc_t;\n"
+    "struct _lv_font_t { bool (*get_glyph_dsc)(const lv_font_t *, lv_font_glyph_dsc_t *, uint32_t, uint32_t);\n"
+    "  const void *(*get_glyph_bitmap)(lv_font_glyph_dsc_t *, lv_draw_buf_t *);\n"
+    "  void (*release_glyph)(const lv_font_t *, lv_font_glyph_dsc_t *); int32_t line_height; int32_t base_line;\n"
+    "  uint8_t subpx : 2; uint8_t kerning : 1; uint8_t static_bitmap : 1; int8_t underline_position; int8_t underline_thickness;\n"
+    "  const void *dsc; const lv_font_t *fallback; void *user_data; };\n"
+    "typedef struct { const uint8_t *glyph_bitmap; const lv_font_fmt_txt_glyph_dsc_t *glyph_dsc; const lv_font_fmt_txt_cmap_t *cmaps;\n"
+    "  const void *kern_dsc; uint16_t kern_scale; uint16_t cmap_num : 9; uint16_t bpp : 4; uint16_t kern_classes : 1;\n"
+    "  uint16_t bitmap_format : 2; uint8_t stride; } lv_font_fmt_txt_dsc_t;\n"
+    "bool lv_font_get_glyph_dsc_fmt_txt(const lv_font_t *, lv_font_glyph_dsc_t *, uint32_t, uint32_t);\n"
+    "const void *lv_font_get_bitmap_fmt_txt(lv_font_glyph_dsc_t *, lv_draw_buf_t *);\n"
+    "const void *lv_font_get_bitmap_fmt_txt(lv_font_glyph_dsc_t *g, lv_draw_buf_t *b) { (void)g; (void)b; return NULL; }\n"
+    "#define PAST_RANGE(rcp, length) ((rcp) >= (length))\n"
+    "bool lv_font_get_glyph_dsc_fmt_txt(const lv_font_t *f, lv_font_glyph_dsc_t *d, uint32_t c, uint32_t n)"
+    " { (void)f; (void)d; (void)c; (void)n; return false; }\n#endif\n";
+
+// The lookup, and a label's drawing of each code from 0 to LAST + 2: its
+// box's top row at (line_height - base_line) - box_h - ofs_y.
+const std::string LVGL_PROGRAM =
+    "#include \"lvgl.h\"\n#include <stdio.h>\n"
+    "#include \"out.lvgl.c\"\n"
+    "static uint32_t glyph_id(const lv_font_fmt_txt_dsc_t *fd, uint32_t letter) {\n"
+    "  uint16_t i;\n  for (i = 0; i < fd->cmap_num; i++) {\n"
+    "    const lv_font_fmt_txt_cmap_t *m = &fd->cmaps[i]; uint32_t rcp = letter - m->range_start; uint16_t k;\n"
+    "    if (PAST_RANGE(rcp, m->range_length)) continue;\n"
+    "    if (m->type == LV_FONT_FMT_TXT_CMAP_FORMAT0_TINY) return m->glyph_id_start + rcp;\n"
+    "    for (k = 0; k < m->list_length; k++) if (m->unicode_list[k] == rcp) return m->glyph_id_start + k;\n"
+    "    return 0;\n  }\n  return 0;\n}\n"
+    "int main(void) {\n"
+    "  const lv_font_fmt_txt_dsc_t *fd = (const lv_font_fmt_txt_dsc_t *)out.dsc; uint32_t c; int r;\n"
+    "  if (fd->bpp != 1 || out.line_height != CELL_HEIGHT) return 1;\n"
+    "  for (c = 0; c <= LAST + 2; c++) {\n"
+    "    uint32_t gid = glyph_id(fd, c); unsigned char rows[256] = {0}; const lv_font_fmt_txt_glyph_dsc_t *g;\n"
+    "    uint32_t bit = 0; int x, y, top;\n"
+    "    if (!gid) continue;\n    g = &fd->glyph_dsc[gid];\n"
+    "    top = (out.line_height - out.base_line) - g->box_h - g->ofs_y;\n"
+    "    for (y = 0; y < g->box_h; y++) for (x = 0; x < g->box_w; x++, bit++)\n"
+    "      if (fd->glyph_bitmap[g->bitmap_index + bit / 8] >> (7 - bit % 8) & 1) {\n"
+    "        if (top + y < 0 || top + y >= CELL_HEIGHT || g->ofs_x + x < 0 || g->ofs_x + x >= 6) return 2;\n"
+    "        rows[top + y] |= (unsigned char)(0x20 >> (g->ofs_x + x)); }\n"
+    "    printf(\"%lx %d\", (unsigned long)c, (int)g->adv_w);\n"
+    "    for (r = 0; r < CELL_HEIGHT; r++) printf(\" %02x\", rows[r]);\n    printf(\"\\n\");\n  }\n  return 0;\n}\n";
+
+struct LvglFont {
+    const char *name;
+    const std::vector<std::string> *tool;
+    std::vector<std::string> args;
+    std::string source;  // "bdf", "psf", or a glyph-row font's bytes
+};
+
+}  // namespace
+
+// Under 8.x's lookup and 9.x's, every code of the font draws its glyph
+// and no other code draws one.
+TEST(Display, LvglDrawsEveryCodeOfTheFontAndNoOther)
+{
+    std::string rows8;
+    for (int g = 0; g < 10; ++g)
+        for (int r = 0; r < 8; ++r)
+            rows8 += static_cast<char>((g * 7 + r * 13) % 64 | (r == 7 ? 0x21 : 0));
+    const std::vector<LvglFont> fonts = {
+        {"a glyph-row font of 8 rows", &DRAW, {"8", "0x30"}, rows8},
+        {"a BDF, 0x20 to 0x7E", &PICK, {"0x20", "0x7E"}, "bdf"},
+        {"a BDF, runs and scattered codes", &PICK, {"0x41-0x43,0x61,0xB0-0xB1,0x400-0x45F,0x2592"}, "bdf"},
+        {"a console PSF", &PICK, {"0x20", "0x17F"}, "psf"},
+    };
+    for (const LvglFont &f : fonts) {
+        SCOPED_TRACE(f.name);
+        Scratch dir;
+        if (f.source == "bdf")
+            ASSERT_EQ(std::system(("pcf2bdf -o '" + dir.path("font") + "' " + X11 + "/6x13.pcf.gz").c_str()), 0);
+        else if (f.source == "psf")
+            ASSERT_EQ(std::system(("zcat " + CONSOLE + "/Lat15-Terminus12x6.psf.gz > '" + dir.path("font") + "'").c_str()), 0);
+        else
+            write_file(dir.path("font"), f.source);
+        auto run = [&](const std::string &out) {
+            std::vector<std::string> args = {"font", out};
+            args.insert(args.end(), f.args.begin(), f.args.end());
+            return run_tool(*f.tool, args, dir.root());
+        };
+        // The font's codes and rows: its BDF's, which holds just the glyphs it has.
+        ASSERT_LE(run("out.bdf").status, 8);
+        ASSERT_LE(run("out.lvgl.c").status, 8);
+        std::string lvgl = read_file(dir.path("out.lvgl.c"));
+        int height = std::stoi(lvgl.substr(lvgl.find("cell 6x") + 7));
+        std::string bdf = read_file(dir.path("out.bdf"));
+        std::map<uint32_t, std::string> glyphs;
+        std::istringstream lines(bdf);
+        uint32_t code = 0, last = 0;
+        for (std::string line; std::getline(lines, line);) {
+            if (line.rfind("ENCODING ", 0) == 0)
+                code = std::stoul(line.substr(9)), last = code, glyphs[code] = "";
+            else if (line.size() == 2 && std::isxdigit(static_cast<unsigned char>(line[0])) && glyphs.count(code))
+                glyphs[code] += static_cast<char>(std::stoul(line, nullptr, 16) >> 2);
+        }
+        ASSERT_FALSE(glyphs.empty());
+        for (const std::string &version : {LVGL_8, LVGL_9}) {
+            write_file(dir.path("lvgl.h"), version);
+            write_file(dir.path("use.c"), LVGL_PROGRAM);
+            std::string compile = std::string(C_COMPILER) + " -std=c99 -Wall -Wextra -Werror -Wno-unused-function -DCELL_HEIGHT=" +
+                                  std::to_string(height) + " -DLAST=" + std::to_string(last) + " -DLV_LVGL_H_INCLUDE_SIMPLE -I'" +
+                                  dir.root() + "' '" + dir.path("use.c") + "' -o '" + dir.path("use") + "' && '" +
+                                  dir.path("use") + "' > '" + dir.path("drawn") + "'";
+            ASSERT_EQ(std::system(compile.c_str()), 0) << (version == LVGL_8 ? "8.3" : "9.2");
+            std::map<uint32_t, std::string> drawn;
+            std::istringstream seen(read_file(dir.path("drawn")));
+            for (std::string line; std::getline(seen, line);) {
+                std::istringstream words(line);
+                std::string hex;
+                int advance;
+                words >> hex >> advance;
+                std::string rows;
+                for (std::string row; words >> row;)
+                    rows += static_cast<char>(std::stoul(row, nullptr, 16));
+                uint32_t c = std::stoul(hex, nullptr, 16);
+                if (glyphs.count(c)) {
+                    EXPECT_EQ(advance, 96) << "code " << hex;
+                    drawn[c] = rows;
+                } else {
+                    EXPECT_EQ(rows, std::string(height, '\0')) << "code " << hex << " draws a glyph the font lacks";
+                }
+            }
+            EXPECT_EQ(drawn, glyphs) << (version == LVGL_8 ? "8.3" : "9.2");
+        }
+    }
+}

@@ -38,7 +38,7 @@ TEST_F(DrawTool, StatusesMessagesAndDrawingsLeftAlone)
     const std::string ONE_GLYPH = "U+0041 A\n******\n*....*\n";
     const std::string NO_WHOLE_GLYPH = "input file holds no whole glyph: no BDF or PSF is written." LINE_END;
     auto FORM_NOT_KNOWN = [](const std::string &suffix) {
-        return "output form not known: " + suffix + " (the forms: .txt .png .bdf .psf .h .c .bin .gfx.h .cols.h .cols.c)." LINE_END;
+        return "output form not known: " + suffix + " (the forms: .txt .png .bdf .psf .h .c .bin .gfx.h .cols.h .cols.c .lvgl.c)." LINE_END;
     };
     const std::vector<StatusCase> cases = {
         {"no argument", {}, 1, USAGE, "old.txt", "old"},

@@ -208,7 +208,7 @@ TEST_F(PickTool, StatusesAndMessages)
     const std::vector<PickCase> cases = {
         {"no argument", BDF, {}, 1, USAGE, "old"},
         {"an output form not known", BDF, {"font", "a.b/out.TTF"}, 1,
-         "output form not known: .TTF (the forms: .txt .png .bdf .psf .h .c .bin .gfx.h .cols.h .cols.c)." LINE_END + USAGE, "old"},
+         "output form not known: .TTF (the forms: .txt .png .bdf .psf .h .c .bin .gfx.h .cols.h .cols.c .lvgl.c)." LINE_END + USAGE, "old"},
         {"missing font", BDF, {"none", "out.bin"}, 2, "can't open input file none: no such file." LINE_END, "old"},
         {"output is the font", BDF, {"font", "font"}, 3, "can't open output file font: in use." LINE_END, "old"},
         {"output can't be written", BDF, {"font", "/dev/full", "65", "65"}, 4, "can't write output file." LINE_END, "old"},
