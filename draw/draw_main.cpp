@@ -11,7 +11,8 @@ const char HELP_TEXT[] =
     "Writes a font file of row bytes (glyphrow's) in the form its output's suffix asks for.\n"
     "  font.bin  one byte a glyph row, cell 1 (the leftmost) in bit 5\n"
     "  output    .txt or none: a drawing that glyphrow reads back; .png: a glyph sheet;\n"
-    "            .bdf: BDF 2.1; .psf: a console font; .h, .c: C; .bin: the whole glyphs\n"
+    "            .bdf: BDF 2.1; .psf: a console font; .h, .c: C; .bin: the whole glyphs;\n"
+    "            .gfx.h: Adafruit GFX; .cols.h, .cols.c: column pages; .lvgl.c: LVGL\n"
     "  height    rows a glyph, 1 to 255 (default 8)\n"
     "  first     the first glyph's code, 0 to 0x10FFFF, as 65, 0x41 or U+0041 (default 0x20)\n"
     "More: man glyphdraw, or README.md beside the exe.\n";

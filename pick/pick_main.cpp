@@ -11,7 +11,7 @@ const char HELP_TEXT[] =
     "Takes the glyphs of the codes first to last out of a BDF, PSF or PCF font, as it is\n"
     "or gzip-compressed (told by its content), into cells 6 wide, in the form the\n"
     "output's suffix asks for: .txt or none (a drawing), .png (a sheet), .bdf, .psf,\n"
-    ".h, .c (C) or .bin (the font file).\n"
+    ".h, .c (C), .bin (the font file), .gfx.h, .cols.h, .cols.c or .lvgl.c.\n"
     "  first, last  codes, 0 to 0x10FFFF, as 65, 0x41 or U+0041 (default 0x20, and the\n"
     "               larger of first and 0x7E)\n"
     "  or a set     0x20-0x7E,0xB0,U+20AC; @file, a text's characters; all, every glyph\n"
