@@ -6,10 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace {
 
 const std::vector<std::string> DRAW = {DRAW_COMMAND};
 const std::vector<std::string> NATIVE_DRAW = {NATIVE_DRAW_COMMAND};
+// The status of a form that cannot hold the font: nothing is written.
+constexpr int REFUSED_STATUS = 7;
 
 TEST(DrawBuilds, ExeWritesWhatTheNativeToolWrites)
 {
@@ -21,16 +25,21 @@ TEST(DrawBuilds, ExeWritesWhatTheNativeToolWrites)
     Scratch dir;
     write_file(dir.path("font.bin"), rows + rows + rows);
     for (const auto &layout : layouts) {
-        for (const char *drawing : {"drawing.txt", "sheet.png", "font.bdf", "font.psf", "font.h", "font.c"}) {
+        for (const char *drawing : {"drawing.txt", "sheet.png", "font.bdf", "font.psf", "font.h", "font.c", "font.gfx.h",
+                                    "font.cols.h", "font.cols.c", "font.lvgl.c"}) {
             SCOPED_TRACE(std::string(drawing) + (layout.empty() ? "" : " " + layout[0]));
             std::vector<std::string> args = {"font.bin", drawing};
             args.insert(args.end(), layout.begin(), layout.end());
+            // Each run starts with no file, so a refusal (a layout the
+            // display forms cannot hold) is seen to write nothing.
+            std::remove(dir.path(drawing).c_str());
             ToolRun exe = run_tool(DRAW, args, dir.root());
             std::string exe_bytes = read_file(dir.path(drawing));
+            std::remove(dir.path(drawing).c_str());
             ToolRun native = run_tool(NATIVE_DRAW, args, dir.root());
             EXPECT_EQ(exe.status, native.status);
             EXPECT_EQ(native_line_ends(exe.output), native.output);
-            EXPECT_FALSE(exe_bytes.empty());
+            EXPECT_EQ(exe_bytes.empty(), native.status == REFUSED_STATUS);
             EXPECT_EQ(exe_bytes, read_file(dir.path(drawing)));
         }
     }
@@ -66,10 +75,16 @@ TEST(PickBuilds, ExeWritesWhatTheNativeToolWrites)
     ASSERT_EQ(run_tool(NATIVE_DRAW, {"font.bin", "font.bdf"}, dir.root()).status, 0);
     ASSERT_EQ(run_tool(NATIVE_DRAW, {"font.bin", "font.psf"}, dir.root()).status, 0);
     for (const char *source : {"font.bdf", "font.psf"}) {
-        for (const char *out : {"out.txt", "out.png", "out.bdf", "out.psf", "out.h", "out.c", "out.bin"}) {
+        for (const char *out : {"out.txt", "out.png", "out.bdf", "out.psf", "out.h", "out.c", "out.bin", "out.gfx.h",
+                                "out.cols.h", "out.cols.c", "out.lvgl.c"}) {
             SCOPED_TRACE(std::string(source) + " to " + out);
             expect_pick_alike(dir, {source, out, "0x10", "0x50"});
         }
+    }
+    // A set, in the forms it changes.
+    for (const char *out : {"set.bdf", "set.h", "set.txt", "set.cols.c", "set.lvgl.c"}) {
+        SCOPED_TRACE(std::string("a set to ") + out);
+        expect_pick_alike(dir, {"font.bdf", out, "0x41-0x43,0x30,0x50"});
     }
 }
 
