@@ -79,6 +79,7 @@ set(GLYPHROW_FORMS_SOURCES
   forms/c_source.cpp
   forms/font_file.cpp
   forms/gfx.cpp
+  forms/ink_box.cpp
   forms/cols.cpp
   forms/lvgl.cpp
   forms/notice.cpp

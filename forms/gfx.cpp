@@ -1,4 +1,4 @@
-#include "forms.h"
+#include "ink_box.h"
 #include "../rows/row.h"
 
 // Adafruit GFX's GFXfont: each glyph's bitmap the box of its ink, row after
@@ -14,7 +14,6 @@ enum : DWORD {
     GFX_MOST_BITMAP = 0xFFFF,    // and so is a glyph's offset in the bitmap
     GFX_BYTE_CODES = 0xFF,       // what Adafruit_GFX itself draws
 };
-enum : int { OFFSET_LEAST = -128, OFFSET_MOST = 127 };
 
 const char OPENING[] =
     " */\n#ifndef PROGMEM\n#define PROGMEM\n#endif\n"
@@ -24,34 +23,6 @@ const char GLYPHS_OPENING[] = "};\n\nconst GFXglyph \0_glyphs[] PROGMEM = {\n";
 // After the font's own name and its stem: \1 the first code, \2 the last,
 // \3 the cell's height.
 const char FONT_FIELDS[] = "_glyphs, \1, \2, \3};\n";
-
-// The box of a glyph's ink: its first row and column and its size; 0 by 0
-// for a glyph without ink.
-struct Box {
-    int top, left, width, height;
-};
-
-Box box_of(const unsigned char *rows, DWORD height)
-{
-    int top = -1, bottom = -1, left = ROW_CELLS, right = -1;
-    for (DWORD r = 0; rows && r < height; ++r)
-        for (int c = 0; c < static_cast<int>(ROW_CELLS); ++c)
-            if (rows[r] & (0x20 >> c)) {
-                top = top < 0 ? static_cast<int>(r) : top;
-                bottom = static_cast<int>(r);
-                left = c < left ? c : left;
-                right = c > right ? c : right;
-            }
-    Box b = {0, 0, 0, 0};
-    if (top >= 0)
-        b = {top, left, right - left + 1, bottom - top + 1};
-    return b;
-}
-
-DWORD box_bytes(const Box &b)
-{
-    return (static_cast<DWORD>(b.width * b.height) + 7) / 8;
-}
 
 // The baseline's row from the top of the cell.
 int baseline(const Font &font)
@@ -76,32 +47,6 @@ const unsigned char *glyph_of(const Font &font, DWORD code, DWORD *cursor)
     if (font.codes)
         return rows_of_code(font, code, cursor);
     return font.row_bytes + (code - font.first) * font.height;
-}
-
-void put_bits(Out &out, const unsigned char *rows, const Box &b)
-{
-    DWORD bits = 0, count = 0, n = 0;
-    for (int y = 0; y < b.height; ++y)
-        for (int x = 0; x < b.width; ++x) {
-            bits = bits << 1 | ((rows[b.top + y] >> (ROW_CELLS - 1 - (b.left + x))) & 1);
-            if (++count % 8 == 0) {
-                put_text(out, n++ % 12 ? " 0x" : "\n    0x");
-                put_number(out, bits & 0xFF, HEX, 2);
-                put_byte(out, ',');
-            }
-        }
-    if (count % 8) {
-        put_text(out, n % 12 ? " 0x" : "\n    0x");
-        put_number(out, (bits << (8 - count % 8)) & 0xFF, HEX, 2);
-        put_byte(out, ',');
-    }
-}
-
-void put_signed(Out &out, int value)
-{
-    if (value < 0)
-        put_byte(out, '-');
-    put_number(out, static_cast<DWORD>(value < 0 ? -value : value), DECIMAL, 1);
 }
 
 // "    {0, 5, 7, 6, 0, -9}, /* U+0041 A */"
@@ -168,7 +113,7 @@ void write_gfx(Out &out, const Font &font, const char *name)
     for (DWORD code = values[0]; code <= values[1]; ++code) {
         const unsigned char *rows = glyph_of(font, code, &cursor);
         Box b = box_of(rows, font.height);
-        put_bits(out, rows, b);
+        put_box_bits(out, rows, b);
         total += box_bytes(b);
     }
     put_text(out, total ? "\n" : "\n    0x00\n");  // C has no empty arrays

@@ -1,4 +1,4 @@
-#include "forms.h"
+#include "ink_box.h"
 #include "../rows/row.h"
 
 // LVGL's own font structures (lv_font_t over lv_font_fmt_txt_dsc_t), 1 bit
@@ -19,33 +19,6 @@ enum : DWORD {
     MOST_GLYPH_ID = 0xFFFF,    // glyph ids are 16 bits
     MOST_BITMAP = 0xFFFFF,     // bitmap_index is 20 bits
 };
-enum : int { OFFSET_LEAST = -128, OFFSET_MOST = 127 };
-
-struct Box {
-    int top, left, width, height;
-};
-
-Box box_of(const unsigned char *rows, DWORD height)
-{
-    int top = -1, bottom = -1, left = ROW_CELLS, right = -1;
-    for (DWORD r = 0; r < height; ++r)
-        for (int c = 0; c < static_cast<int>(ROW_CELLS); ++c)
-            if (rows[r] & (0x20 >> c)) {
-                top = top < 0 ? static_cast<int>(r) : top;
-                bottom = static_cast<int>(r);
-                left = c < left ? c : left;
-                right = c > right ? c : right;
-            }
-    Box b = {0, 0, 0, 0};
-    if (top >= 0)
-        b = {top, left, right - left + 1, bottom - top + 1};
-    return b;
-}
-
-DWORD box_bytes(const Box &b)
-{
-    return (static_cast<DWORD>(b.width * b.height) + 7) / 8;
-}
 
 // LVGL places a box's top row at (line_height - base_line) - box_h - ofs_y
 // from the line's top.
@@ -85,32 +58,6 @@ Map next_map(const Font &font, DWORD g, DWORD glyphs)
     return {g, n, false};
 }
 
-void put_signed(Out &out, int value)
-{
-    if (value < 0)
-        put_byte(out, '-');
-    put_number(out, static_cast<DWORD>(value < 0 ? -value : value), DECIMAL, 1);
-}
-
-void put_bits(Out &out, const unsigned char *rows, const Box &b)
-{
-    DWORD bits = 0, count = 0, n = 0;
-    for (int y = 0; y < b.height; ++y)
-        for (int x = 0; x < b.width; ++x) {
-            bits = bits << 1 | ((rows[b.top + y] >> (ROW_CELLS - 1 - (b.left + x))) & 1);
-            if (++count % 8 == 0) {
-                put_text(out, n++ % 12 ? " 0x" : "\n    0x");
-                put_number(out, bits & 0xFF, HEX, 2);
-                put_byte(out, ',');
-            }
-        }
-    if (count % 8) {
-        put_text(out, n % 12 ? " 0x" : "\n    0x");
-        put_number(out, (bits << (8 - count % 8)) & 0xFF, HEX, 2);
-        put_byte(out, ',');
-    }
-}
-
 void put_descriptor(Out &out, DWORD index, DWORD advance, const Box &b, int y)
 {
     put_text(out, "    {.bitmap_index = ");
@@ -139,7 +86,7 @@ void put_bitmaps(Out &out, const Font &font, const char *name, DWORD glyphs)
     for (DWORD g = 0; g < glyphs; ++g) {
         const unsigned char *rows = font.row_bytes + g * font.height;
         Box b = box_of(rows, font.height);
-        put_bits(out, rows, b);
+        put_box_bits(out, rows, b);
         total += box_bytes(b);
     }
     put_text(out, total ? "\n};\n\n" : "\n    0x00\n};\n\n");  // C has no empty arrays
