@@ -1,12 +1,16 @@
 // The display libraries' forms, compiled against the structures as the
 // libraries declare them and drawn as their drawing code places glyphs:
 // Adafruit GFX's drawChar for a custom font (each set bit of a glyph's box
-// at cursor + offset), and column pages as an SSD1306 driver shifts them
-// out (bit 0 a page's top row). Each glyph drawn equals the font's rows.
+// at cursor + offset), column pages as an SSD1306 driver shifts them out
+// (bit 0 a page's top row), LVGL's lookup and label drawing under 8.3 and
+// 9.2. Each glyph drawn equals the font's rows.
+#include "compiled.h"
 #include "run_tool.h"
-#include "scratch.h"
 
 #include <gtest/gtest.h>
+
+#include <map>
+#include <set>
 
 namespace {
 
@@ -54,136 +58,44 @@ struct DisplayFont {
     const char *name;
     const std::vector<std::string> *tool;
     std::vector<std::string> args;  // after the font and the output
-    std::string font;               // a file written to "font" first, or "" for a font named in args
+    std::string font;               // "bdf", "psf", or a glyph-row font's bytes
 };
 
-// The font file of the same run: every code from the first, blank where
-// the font or the set has none. Its rows at a code, as the program prints.
-std::string rows_line(const std::string &bin, uint32_t first, uint32_t code, int height)
+// What a program drew, a line a code: each line's rows must be the font
+// file's at that code (every code of its span, blank where the font or the
+// set has none), or blank outside the span. With an advance, a number
+// follows the code. The codes drawn, with their advances.
+std::map<uint32_t, int> drawn_codes(const Scratch &dir, const std::string &bin, uint32_t first, int height, bool advance)
 {
-    char text[16];
-    std::snprintf(text, sizeof text, "%x", code);
-    std::string line = text;
-    for (int r = 0; r < height; ++r) {
-        std::snprintf(text, sizeof text, " %02x", static_cast<unsigned char>(bin[(code - first) * height + r]));
-        line += text;
+    std::map<uint32_t, int> codes;
+    std::istringstream lines(read_file(dir.path("drawn")));
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream words(line);
+        std::string hex, rows, row;
+        int adv_w = 0;
+        words >> hex;
+        if (advance)
+            words >> adv_w;
+        while (words >> row)
+            rows += static_cast<char>(std::stoul(row, nullptr, 16));
+        uint32_t code = std::stoul(hex, nullptr, 16);
+        size_t at = static_cast<size_t>(code - first) * height;
+        EXPECT_EQ(rows, code >= first && at < bin.size() ? bin.substr(at, height) : std::string(height, '\0')) << "code " << hex;
+        codes[code] = adv_w;
     }
-    return line + "\n";
+    return codes;
 }
 
-int compile_run(const Scratch &dir, const std::string &compiler, const std::string &defines, const std::string &program)
+// The font's codes: its BDF's, which holds just the glyphs it has.
+std::set<uint32_t> bdf_codes(const std::string &bdf)
 {
-    write_file(dir.path("use.c"), program);
-    return std::system((compiler + " -Wall -Wextra -pedantic -Werror" + defines + " -I'" + dir.root() + "' '" +
-                        dir.path("use.c") + "' -o '" + dir.path("use") + "' && '" + dir.path("use") + "' > '" +
-                        dir.path("drawn") + "'").c_str());
+    std::set<uint32_t> codes;
+    std::istringstream lines(bdf);
+    for (std::string line; std::getline(lines, line);)
+        if (line.rfind("ENCODING ", 0) == 0)
+            codes.insert(std::stoul(line.substr(9)));
+    return codes;
 }
-
-TEST(Display, EachFormDrawsTheFontsGlyphs)
-{
-    std::string rows8;  // a glyph-row font of 8 rows, ink to its bottom row: descent 0
-    for (int g = 0; g < 10; ++g)
-        for (int r = 0; r < 8; ++r)
-            rows8 += static_cast<char>((g * 7 + r * 13) % 64 | (r == 7 ? 0x21 : 0));
-    const std::vector<DisplayFont> fonts = {
-        {"a glyph-row font of 8 rows, descent 0", &DRAW, {"8", "0x30"}, rows8},
-        {"a BDF, 13 rows, descent 2", &PICK, {"0x20", "0x7E"}, "bdf"},
-        {"a console PSF, 12 rows", &PICK, {"0x20", "0x7E"}, "psf"},
-        {"a set with gaps", &PICK, {"0x41-0x43,0x61,0xB0"}, "bdf"},
-    };
-    for (const DisplayFont &f : fonts) {
-        SCOPED_TRACE(f.name);
-        Scratch dir;
-        if (f.font == "bdf")
-            ASSERT_EQ(std::system(("pcf2bdf -o '" + dir.path("font") + "' " + X11 + "/6x13.pcf.gz").c_str()), 0);
-        else if (f.font == "psf")
-            ASSERT_EQ(std::system(("zcat " + CONSOLE + "/Lat15-Terminus12x6.psf.gz > '" + dir.path("font") + "'").c_str()), 0);
-        else
-            write_file(dir.path("font"), f.font);
-        auto run = [&](const std::string &out) {
-            std::vector<std::string> args = {"font", out};
-            args.insert(args.end(), f.args.begin(), f.args.end());
-            return run_tool(*f.tool, args, dir.root());
-        };
-        ASSERT_LE(run("out.bin").status, 8);
-        ASSERT_LE(run("out.txt").status, 8);
-        std::string bin = read_file(dir.path("out.bin")), drawing = read_file(dir.path("out.txt"));
-        uint32_t first = std::stoul(drawing.substr(2), nullptr, 16);
-        ASSERT_LE(run("out.gfx.h").status, 8);
-        ASSERT_LE(run("out.cols.h").status, 8);
-        std::string gfx = read_file(dir.path("out.gfx.h"));
-        int height = std::stoi(gfx.substr(gfx.find("cell 6x") + 7));
-        int descent = std::stoi(gfx.substr(gfx.find("descent ") + 8));
-        // Every code of the GFX table, drawn with drawChar's rule.
-        std::string defines = " -DCELL_HEIGHT=" + std::to_string(height) + " -DDESCENT=" + std::to_string(descent);
-        for (const std::string compiler : {std::string(C_COMPILER) + " -std=c99", std::string(CXX_COMPILER) + " -x c++ -std=c++17"}) {
-            ASSERT_EQ(compile_run(dir, compiler, defines, GFX_PROGRAM), 0) << compiler;
-            std::string drawn = read_file(dir.path("drawn")), wanted;
-            uint32_t last = first + static_cast<uint32_t>(bin.size() / height) - 1;
-            for (uint32_t code = first; code <= last; ++code)
-                wanted += rows_line(bin, first, code, height);
-            EXPECT_EQ(drawn, wanted) << compiler;
-        }
-        // Column pages, as C89, C99 and C++.
-        bool codes = read_file(dir.path("out.cols.h")).find("out_codes[") != std::string::npos;
-        for (const std::string compiler : {std::string(C_COMPILER) + " -std=c89", std::string(C_COMPILER) + " -std=c99",
-                                           std::string(CXX_COMPILER) + " -x c++ -std=c++17"}) {
-            ASSERT_EQ(compile_run(dir, compiler, codes ? " -DHAS_CODES" : "", COLS_PROGRAM), 0) << compiler;
-            std::string drawn = read_file(dir.path("drawn")), wanted;
-            std::istringstream lines(drawn);
-            for (std::string line; std::getline(lines, line);)
-                wanted += rows_line(bin, first, std::stoul(line, nullptr, 16), height);
-            EXPECT_EQ(drawn, wanted) << compiler;
-            EXPECT_FALSE(drawn.empty());
-        }
-        ASSERT_LE(run("out.cols.c").status, 8);
-        EXPECT_EQ(std::system((std::string(C_COMPILER) + " -std=c89 -pedantic -Wall -Werror -c '" + dir.path("out.cols.c") +
-                               "' -o '" + dir.path("out.o") + "'").c_str()), 0);
-    }
-}
-
-struct Refusal {
-    const char *name;
-    std::string output;
-    std::string font;
-    std::vector<std::string> args;
-    std::string said;
-};
-
-// What GFX or LVGL can't hold is refused with one line, nothing written.
-TEST(Display, WhatGfxOrLvglCantHoldIsRefused)
-{
-    std::string tall;  // 700 glyphs of 255 rows, ink in the lower half: a bitmap past 64 KiB
-    for (int g = 0; g < 700; ++g)
-        for (int r = 0; r < 255; ++r)
-            tall += static_cast<char>(r >= 130 ? 0x3F : 0);
-    const std::vector<Refusal> cases = {
-        {"codes past U+FFFF", "out.gfx.h", "\x3f", {"1", "0x10000"},
-         "GFX codes are 16 bits: a font with codes past U+FFFF is not written."},
-        {"a box too far above the baseline", "out.gfx.h", std::string(254, '\0') + "\x3f" + std::string(254, '\x3f') + "\x3f",
-         {"255"}, "a glyph's box is too far from the baseline for GFX's 8-bit offsets: nothing is written."},
-        {"a bitmap past 64 KiB", "out.gfx.h", tall, {"255"},
-         "GFX bitmap offsets are 16 bits: a bitmap past 64 KiB is not written."},
-        {"LVGL: a box too far above the base line", "out.lvgl.c",
-         "\x3f" + std::string(254, '\0') + std::string(254, '\0') + "\x3f", {"255"},
-         "a glyph's box is too far from the base line for LVGL's 8-bit offsets: nothing is written."},
-    };
-    for (const Refusal &c : cases) {
-        SCOPED_TRACE(c.name);
-        Scratch dir;
-        write_file(dir.path("font.bin"), c.font);
-        std::vector<std::string> args = {"font.bin", c.output};
-        args.insert(args.end(), c.args.begin(), c.args.end());
-        ToolRun r = run_tool(DRAW, args, dir.root());
-        EXPECT_EQ(r.status, 7);
-        EXPECT_EQ(r.output, c.said + LINE_END);
-        EXPECT_FALSE(file_exists(dir.path(c.output)));
-    }
-}
-
-}  // namespace
-
-namespace {
 
 // LVGL's font structures as 8.3 and as 9.2 declare them (the fields and
 // their types; a version's others beside), and each version's lookup of a
@@ -260,86 +172,110 @@ const std::string LVGL_PROGRAM =
     "    printf(\"%lx %d\", (unsigned long)c, (int)g->adv_w);\n"
     "    for (r = 0; r < CELL_HEIGHT; r++) printf(\" %02x\", rows[r]);\n    printf(\"\\n\");\n  }\n  return 0;\n}\n";
 
-struct LvglFont {
-    const char *name;
-    const std::vector<std::string> *tool;
-    std::vector<std::string> args;
-    std::string source;  // "bdf", "psf", or a glyph-row font's bytes
-};
-
-}  // namespace
-
-// Under 8.x's lookup and 9.x's, every code of the font draws its glyph
-// and no other code draws one.
-TEST(Display, LvglDrawsEveryCodeOfTheFontAndNoOther)
+TEST(Display, EachFormDrawsTheFontsGlyphs)
 {
-    std::string rows8;
+    std::string rows8;  // a glyph-row font of 8 rows, ink to its bottom row: descent 0
     for (int g = 0; g < 10; ++g)
         for (int r = 0; r < 8; ++r)
             rows8 += static_cast<char>((g * 7 + r * 13) % 64 | (r == 7 ? 0x21 : 0));
-    const std::vector<LvglFont> fonts = {
-        {"a glyph-row font of 8 rows", &DRAW, {"8", "0x30"}, rows8},
-        {"a BDF, 0x20 to 0x7E", &PICK, {"0x20", "0x7E"}, "bdf"},
-        {"a BDF, runs and scattered codes", &PICK, {"0x41-0x43,0x61,0xB0-0xB1,0x400-0x45F,0x2592"}, "bdf"},
-        {"a console PSF", &PICK, {"0x20", "0x17F"}, "psf"},
+    const std::vector<DisplayFont> fonts = {
+        {"a glyph-row font of 8 rows, descent 0", &DRAW, {"8", "0x30"}, rows8},
+        {"a BDF, 13 rows, descent 2", &PICK, {"0x20", "0x7E"}, "bdf"},
+        {"a console PSF, 12 rows, past 0xFF", &PICK, {"0x20", "0x17F"}, "psf"},
+        {"a set of runs and scattered codes", &PICK, {"0x41-0x43,0x61,0xB0-0xB1,0x400-0x45F,0x2592"}, "bdf"},
     };
-    for (const LvglFont &f : fonts) {
+    for (const DisplayFont &f : fonts) {
         SCOPED_TRACE(f.name);
         Scratch dir;
-        if (f.source == "bdf")
+        if (f.font == "bdf")
             ASSERT_EQ(std::system(("pcf2bdf -o '" + dir.path("font") + "' " + X11 + "/6x13.pcf.gz").c_str()), 0);
-        else if (f.source == "psf")
+        else if (f.font == "psf")
             ASSERT_EQ(std::system(("zcat " + CONSOLE + "/Lat15-Terminus12x6.psf.gz > '" + dir.path("font") + "'").c_str()), 0);
         else
-            write_file(dir.path("font"), f.source);
-        auto run = [&](const std::string &out) {
+            write_file(dir.path("font"), f.font);
+        for (const char *out : {"out.bin", "out.txt", "out.bdf", "out.gfx.h", "out.cols.h", "out.cols.c", "out.lvgl.c"}) {
             std::vector<std::string> args = {"font", out};
             args.insert(args.end(), f.args.begin(), f.args.end());
-            return run_tool(*f.tool, args, dir.root());
-        };
-        // The font's codes and rows: its BDF's, which holds just the glyphs it has.
-        ASSERT_LE(run("out.bdf").status, 8);
-        ASSERT_LE(run("out.lvgl.c").status, 8);
-        std::string lvgl = read_file(dir.path("out.lvgl.c"));
-        int height = std::stoi(lvgl.substr(lvgl.find("cell 6x") + 7));
-        std::string bdf = read_file(dir.path("out.bdf"));
-        std::map<uint32_t, std::string> glyphs;
-        std::istringstream lines(bdf);
-        uint32_t code = 0, last = 0;
-        for (std::string line; std::getline(lines, line);) {
-            if (line.rfind("ENCODING ", 0) == 0)
-                code = std::stoul(line.substr(9)), last = code, glyphs[code] = "";
-            else if (line.size() == 2 && std::isxdigit(static_cast<unsigned char>(line[0])) && glyphs.count(code))
-                glyphs[code] += static_cast<char>(std::stoul(line, nullptr, 16) >> 2);
+            ASSERT_LE(run_tool(*f.tool, args, dir.root()).status, 8) << out;
         }
-        ASSERT_FALSE(glyphs.empty());
+        std::string bin = read_file(dir.path("out.bin")), gfx = read_file(dir.path("out.gfx.h"));
+        uint32_t first = std::stoul(read_file(dir.path("out.txt")).substr(2), nullptr, 16);
+        int height = std::stoi(gfx.substr(gfx.find("cell 6x") + 7));
+        int descent = std::stoi(gfx.substr(gfx.find("descent ") + 8));
+        std::set<uint32_t> codes = bdf_codes(read_file(dir.path("out.bdf")));
+        ASSERT_FALSE(codes.empty());
+        std::string cell = " -DCELL_HEIGHT=" + std::to_string(height) + " -DDESCENT=" + std::to_string(descent);
+        // GFX: a table without gaps from the first code to the last.
+        for (const std::string &compiler : c_and_cxx()) {
+            ASSERT_EQ(compile_run(dir, compiler, " -pedantic" + cell, GFX_PROGRAM), 0) << compiler;
+            std::map<uint32_t, int> drawn = drawn_codes(dir, bin, first, height, false);
+            ASSERT_FALSE(drawn.empty());
+            EXPECT_EQ(drawn.rbegin()->first - drawn.begin()->first + 1, drawn.size()) << compiler;
+            for (uint32_t code : codes)
+                EXPECT_EQ(drawn.count(code), 1u) << compiler << ", code " << code;
+        }
+        // Column pages, as C89 too; the .c form on its own.
+        bool listed = read_file(dir.path("out.cols.h")).find("out_codes[") != std::string::npos;
+        std::vector<std::string> compilers = c_and_cxx();
+        compilers.push_back(std::string(C_COMPILER) + " -std=c89");
+        for (const std::string &compiler : compilers) {
+            ASSERT_EQ(compile_run(dir, compiler, listed ? " -pedantic -DHAS_CODES" : " -pedantic", COLS_PROGRAM), 0) << compiler;
+            std::map<uint32_t, int> drawn = drawn_codes(dir, bin, first, height, false);
+            for (uint32_t code : codes)
+                EXPECT_EQ(drawn.count(code), 1u) << compiler << ", code " << code;
+        }
+        EXPECT_EQ(std::system((std::string(C_COMPILER) + " -std=c89 -pedantic -Wall -Werror -c '" + dir.path("out.cols.c") +
+                               "' -o '" + dir.path("out.o") + "'").c_str()), 0);
+        // LVGL: every code of the font draws its glyph, 6 pixels on, under
+        // 8.x's lookup and 9.x's; no other code draws ink.
         for (const std::string &version : {LVGL_8, LVGL_9}) {
             write_file(dir.path("lvgl.h"), version);
-            write_file(dir.path("use.c"), LVGL_PROGRAM);
-            std::string compile = std::string(C_COMPILER) + " -std=c99 -Wall -Wextra -Werror -Wno-unused-function -DCELL_HEIGHT=" +
-                                  std::to_string(height) + " -DLAST=" + std::to_string(last) + " -DLV_LVGL_H_INCLUDE_SIMPLE -I'" +
-                                  dir.root() + "' '" + dir.path("use.c") + "' -o '" + dir.path("use") + "' && '" +
-                                  dir.path("use") + "' > '" + dir.path("drawn") + "'";
-            ASSERT_EQ(std::system(compile.c_str()), 0) << (version == LVGL_8 ? "8.3" : "9.2");
-            std::map<uint32_t, std::string> drawn;
-            std::istringstream seen(read_file(dir.path("drawn")));
-            for (std::string line; std::getline(seen, line);) {
-                std::istringstream words(line);
-                std::string hex;
-                int advance;
-                words >> hex >> advance;
-                std::string rows;
-                for (std::string row; words >> row;)
-                    rows += static_cast<char>(std::stoul(row, nullptr, 16));
-                uint32_t c = std::stoul(hex, nullptr, 16);
-                if (glyphs.count(c)) {
-                    EXPECT_EQ(advance, 96) << "code " << hex;
-                    drawn[c] = rows;
-                } else {
-                    EXPECT_EQ(rows, std::string(height, '\0')) << "code " << hex << " draws a glyph the font lacks";
-                }
-            }
-            EXPECT_EQ(drawn, glyphs) << (version == LVGL_8 ? "8.3" : "9.2");
+            std::string flags = " -Wno-unused-function -DLV_LVGL_H_INCLUDE_SIMPLE" + cell + " -DLAST=" + std::to_string(*codes.rbegin());
+            ASSERT_EQ(compile_run(dir, std::string(C_COMPILER) + " -std=c99", flags, LVGL_PROGRAM), 0) << (version == LVGL_8 ? "8.3" : "9.2");
+            std::map<uint32_t, int> drawn = drawn_codes(dir, bin, first, height, true);
+            for (uint32_t code : codes)
+                EXPECT_EQ(drawn.count(code) ? drawn[code] : -1, 96) << (version == LVGL_8 ? "8.3" : "9.2") << ", code " << code;
         }
     }
 }
+
+struct Refusal {
+    const char *name;
+    std::string output;
+    std::string font;
+    std::vector<std::string> args;
+    std::string said;
+};
+
+// What GFX or LVGL can't hold is refused with one line, nothing written.
+TEST(Display, WhatGfxOrLvglCantHoldIsRefused)
+{
+    std::string tall;  // 700 glyphs of 255 rows, ink in the lower half: a bitmap past 64 KiB
+    for (int g = 0; g < 700; ++g)
+        for (int r = 0; r < 255; ++r)
+            tall += static_cast<char>(r >= 130 ? 0x3F : 0);
+    const std::vector<Refusal> cases = {
+        {"codes past U+FFFF", "out.gfx.h", "\x3f", {"1", "0x10000"},
+         "GFX codes are 16 bits: a font with codes past U+FFFF is not written."},
+        {"a box too far above the baseline", "out.gfx.h", std::string(254, '\0') + "\x3f" + std::string(254, '\x3f') + "\x3f",
+         {"255"}, "a glyph's box is too far from the baseline for GFX's 8-bit offsets: nothing is written."},
+        {"a bitmap past 64 KiB", "out.gfx.h", tall, {"255"},
+         "GFX bitmap offsets are 16 bits: a bitmap past 64 KiB is not written."},
+        {"LVGL: a box too far above the base line", "out.lvgl.c",
+         "\x3f" + std::string(254, '\0') + std::string(254, '\0') + "\x3f", {"255"},
+         "a glyph's box is too far from the base line for LVGL's 8-bit offsets: nothing is written."},
+    };
+    for (const Refusal &c : cases) {
+        SCOPED_TRACE(c.name);
+        Scratch dir;
+        write_file(dir.path("font.bin"), c.font);
+        std::vector<std::string> args = {"font.bin", c.output};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        ToolRun r = run_tool(DRAW, args, dir.root());
+        EXPECT_EQ(r.status, 7);
+        EXPECT_EQ(r.output, c.said + LINE_END);
+        EXPECT_FALSE(file_exists(dir.path(c.output)));
+    }
+}
+
+}  // namespace

@@ -4,6 +4,7 @@
 // (No time is asserted: a reader that goes back to visiting every pixel
 // of every code's box doesn't finish within the suite's time-out.)
 #include "gzip_bytes.h"
+#include "pcf_bytes.h"
 #include "run_tool.h"
 #include "scratch.h"
 
@@ -15,53 +16,16 @@ const std::vector<std::string> DRAW = {DRAW_COMMAND};
 const std::vector<std::string> PICK = {PICK_COMMAND};
 const std::vector<std::string> SHOW = {SHOW_COMMAND};
 
-void put16(std::string &s, uint32_t v) { s += static_cast<char>(v), s += static_cast<char>(v >> 8); }
-void put32(std::string &s, uint32_t v) { put16(s, v & 0xFFFF), put16(s, v >> 16); }
-
-// A metric as PCF stores one uncompressed: bearings, width, ascent,
-// descent, attributes.
-void put_metric(std::string &s, int left, int right, int ascent, int descent)
-{
-    for (int v : {left, right, right - left, ascent, descent, 0})
-        put16(s, static_cast<uint32_t>(v));
-}
-
 // A PCF of a 6 by 13 cell (descent 2) whose codes 0x20 to 0x7E all have
 // one glyph of width by height pixels, its top at the cell's: ink at its
 // top left corner, inside the cell, and one pixel far outside it.
 std::string huge_glyph_pcf(uint32_t width, uint32_t height)
 {
-    std::string accelerators(4, '\0'), metrics(4, '\0'), bitmaps(4, '\0'), encodings(4, '\0');
-    accelerators += std::string(8, '\0');
-    put32(accelerators, 11), put32(accelerators, 2), put32(accelerators, 0);
-    put_metric(accelerators, 0, 6, 11, 2);
-    put_metric(accelerators, 0, 6, 11, 2);
-    put32(metrics, 1);
-    put_metric(metrics, 0, static_cast<int>(width), 11, static_cast<int>(height) - 11);
-    uint32_t row_bytes = (width + 7) / 8, size = row_bytes * height;
-    put32(bitmaps, 1);
-    put32(bitmaps, 0);
-    for (int i = 0; i < 4; ++i)
-        put32(bitmaps, size);
-    std::string data(size, '\0');
+    uint32_t row_bytes = (width + 7) / 8;
+    std::string data(row_bytes * height, '\0');
     data[0] = 1;                                            // row 0, column 0: bit 0, first bit
     data[(height / 2) * row_bytes + row_bytes / 2] = 1;     // far outside the cell
-    bitmaps += data;
-    put16(encodings, 0x20), put16(encodings, 0x7E), put16(encodings, 0), put16(encodings, 0), put16(encodings, 0);
-    for (int code = 0x20; code <= 0x7E; ++code)
-        put16(encodings, 0);
-    const std::pair<uint32_t, const std::string *> tables[] = {
-        {1u << 1, &accelerators}, {1u << 2, &metrics}, {1u << 3, &bitmaps}, {1u << 5, &encodings}};
-    std::string pcf("\x01" "fcp", 4);
-    put32(pcf, 4);
-    uint32_t offset = 8 + 4 * 16;
-    for (const auto &[type, table] : tables) {
-        put32(pcf, type), put32(pcf, 0), put32(pcf, static_cast<uint32_t>(table->size())), put32(pcf, offset);
-        offset += static_cast<uint32_t>(table->size());
-    }
-    for (const auto &table : tables)
-        pcf += *table.second;
-    return pcf;
+    return one_glyph_pcf(11, 2, static_cast<int>(width), 11, static_cast<int>(height) - 11, data, 0x20, 0x7E);
 }
 
 // A PSF 2 of one glyph, 255 rows of width pixels, whose table gives it to

@@ -3,6 +3,7 @@
 // file, no process: the whole table runs in milliseconds.
 #include "fake_fixture.h"
 #include "gzip_bytes.h"
+#include "pcf_bytes.h"
 #include "../readers/readers.h"
 
 namespace {
@@ -14,12 +15,6 @@ const std::string BDF =
     "ENDPROPERTIES\nCHARS 2\nSTARTCHAR A\nENCODING 65\nBBX 6 2 0 0\nBITMAP\nFC\n84\nENDCHAR\n"
     "STARTCHAR space\nENCODING 32\nBBX 0 0 0 0\nBITMAP\nENDCHAR\nENDFONT\n";
 
-void put32(std::string &s, uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        s += static_cast<char>(v >> (8 * i));
-}
-
 // A PSF 2 of two glyphs, 8 wide and 2 high, "A" (glyph 0) and "B" at its
 // table's codes.
 std::string psf()
@@ -30,34 +25,11 @@ std::string psf()
     return f + "\xfc\x84" "\x80\x80" "A\xff" "B\xff";
 }
 
-// A PCF of the one glyph "A", 6 by 2, every table in the low byte first.
+// A PCF of the one glyph "A", 6 by 2: bit 0 the leftmost, ink in cells 1
+// to 6, then 1 and 6.
 std::string pcf()
 {
-    auto metric = [](std::string &s) {
-        for (int v : {0, 6, 6, 2, 0, 0})
-            s += static_cast<char>(v), s += static_cast<char>(v >> 8);
-    };
-    std::string accelerators(4, '\0'), metrics(4, '\0'), bitmaps(4, '\0'), encodings(4, '\0');
-    accelerators += std::string(8, '\0');
-    put32(accelerators, 2), put32(accelerators, 0), put32(accelerators, 0);
-    metric(accelerators), metric(accelerators);
-    put32(metrics, 1), metric(metrics);
-    put32(bitmaps, 1), put32(bitmaps, 0);
-    for (int i = 0; i < 4; ++i)
-        put32(bitmaps, 2);
-    bitmaps += "\x3f\x21";  // bit 0 the leftmost: ink in cells 1 to 6, then 1 and 6
-    encodings += std::string("\x41\0\x41\0\0\0\0\0\0\0\0\0", 12);
-    const std::pair<uint32_t, std::string> tables[] = {
-        {1u << 1, accelerators}, {1u << 2, metrics}, {1u << 3, bitmaps}, {1u << 5, encodings}};
-    std::string f("\x01" "fcp", 4);
-    put32(f, 4);
-    uint32_t offset = 8 + 4 * 16;
-    for (const auto &[type, table] : tables)
-        put32(f, type), put32(f, 0), put32(f, static_cast<uint32_t>(table.size())), put32(f, offset),
-            offset += static_cast<uint32_t>(table.size());
-    for (const auto &[type, table] : tables)
-        f += table;
-    return f;
+    return one_glyph_pcf(2, 0, 6, 2, 0, "\x3f\x21", 0x41, 0x41);
 }
 
 struct ReaderCase {

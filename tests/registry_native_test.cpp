@@ -32,6 +32,7 @@ struct Registry {
     std::string said;            // glyphpick's lines
     std::string registry;        // of the BDF written, as FreeType reads it
     std::vector<uint32_t> codes; // the codes FreeType finds in it
+    long default_char;           // FreeType's: the space where the output holds it, else none
 };
 
 TEST(Registries, CodesAreUnicodesOrSaidToBeTheFontsOwn)
@@ -39,13 +40,15 @@ TEST(Registries, CodesAreUnicodesOrSaidToBeTheFontsOwn)
     const std::vector<Registry> cases = {
         {"Windows-1251: 0xC0 is U+0410, 0x98 has no character", bdf_in("microsoft", "cp1251", {0x41, 0x98, 0xC0}),
          {"0x410", "0x410"}, "microsoft-cp1251 has no character for the codes of 1 glyphs: left out." LINE_END,
-         "ISO10646-1", {0x410}},
+         "ISO10646-1", {0x410}, -1},
         {"TIS 620: 0xA1 is U+0E01, 0xDB has no character", bdf_in("TIS620", "0", {0xA1, 0xDB, 0xDF}),
          {"0xE01", "0xE3F"}, "TIS620-0 has no character for the codes of 1 glyphs: left out." LINE_END
-         "U+0E02 to U+0E3E are not in the font: left out." LINE_END, "ISO10646-1", {0xE01, 0xE3F}},
+         "U+0E02 to U+0E3E are not in the font: left out." LINE_END, "ISO10646-1", {0xE01, 0xE3F}, -1},
         {"a registry no table translates keeps its own", bdf_in("GOST19768.74", "1", {0x41, 0xC4}),
          {"0x41", "0xC4"}, "codes are GOST19768.74-1, not Unicode: taken as they stand." LINE_END
-         "0x42 to 0xC3 are not in the font: left out." LINE_END, "GOST19768.74-1", {0x41, 0xC4}},
+         "0x42 to 0xC3 are not in the font: left out." LINE_END, "GOST19768.74-1", {0x41, 0xC4}, -1},
+        {"Unicode's own, with a space", bdf_in("ISO10646", "1", {0x20, 0x21}), {"0x20", "0x21"}, "", "ISO10646-1",
+         {0x20, 0x21}, 0x20},
     };
     for (const Registry &c : cases) {
         SCOPED_TRACE(c.name);
@@ -59,6 +62,7 @@ TEST(Registries, CodesAreUnicodesOrSaidToBeTheFontsOwn)
         SeenFont seen = freetype_cells(dir.path("out.bdf"), 2, 0, 0);
         ASSERT_EQ(seen.error, "");
         EXPECT_EQ(seen.registry, c.registry);
+        EXPECT_EQ(seen.default_char, c.default_char);
         std::vector<uint32_t> codes;
         for (const auto &[code, rows] : seen.glyphs)
             if (rows != std::string(2, '\0'))
@@ -101,21 +105,6 @@ TEST(Registries, AForeignFontTakesNoTextFile)
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.output, "codes are GOST19768.74-1, not Unicode: a text file's characters can't name them." LINE_END);
     EXPECT_EQ(read_file(dir.path("out.bdf")), "old");
-}
-
-// FreeType's DEFAULT_CHAR: the space where the output holds it, else none.
-TEST(Registries, DefaultCharIsTheSpaceOrNone)
-{
-    Scratch dir;
-    write_file(dir.path("font.bdf"), bdf_in("ISO10646", "1", {0x20, 0x30, 0x31}));
-    for (const auto &[range, expected] : std::vector<std::pair<std::vector<std::string>, long>>{
-             {{"0x20", "0x31"}, 32}, {{"0x30", "0x31"}, -1}}) {
-        SCOPED_TRACE(range[0]);
-        ASSERT_EQ(run_tool(PICK, {"font.bdf", "out.bdf", range[0], range[1]}, dir.root()).status, 0);
-        SeenFont seen = freetype_cells(dir.path("out.bdf"), 2, 0, 0);
-        ASSERT_EQ(seen.error, "");
-        EXPECT_EQ(seen.default_char, expected);
-    }
 }
 
 // A console font has no baseline of its own: the BDF made of it takes it

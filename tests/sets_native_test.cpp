@@ -2,6 +2,7 @@
 // of it, a console PSF), each output read by the user's next tool: FreeType
 // for BDF, psfxtable for PSF, the compiler and a small program over
 // NAME_codes for C, Pillow for the sheet; and the wrong sets refused.
+#include "compiled.h"
 #include "font_readers.h"
 #include "run_tool.h"
 
@@ -38,6 +39,26 @@ SeenFont seen_source(const Source &s, const Scratch &dir, int *height)
     *height = 13;  // 6x13, its cell from 2 below the baseline
     return freetype_cells(font, 13, 0, -2);
 }
+
+// The codes an output holds, each glyph's rows checked against the source's.
+std::set<uint32_t> codes_alike(const SeenFont &out, SeenFont &source, const char *form)
+{
+    std::set<uint32_t> codes;
+    for (const auto &[code, rows] : out.glyphs) {
+        codes.insert(code);
+        EXPECT_EQ(rows, source.glyphs[code]) << form << ", code " << code;
+    }
+    return codes;
+}
+
+// Prints each glyph of the C form as `rows_line` does.
+const std::string C_PROGRAM =
+    "#include <stdio.h>\n#include \"out.h\"\n"
+    "#ifdef HAS_CODES\n#define CODE(i) out_codes[i]\n#else\n#define CODE(i) (out_first + (i))\n#endif\n"
+    "int main(void) {\n  for (unsigned i = 0; i < out_count; ++i) {\n"
+    "    printf(\"%lx\", (unsigned long)CODE(i));\n"
+    "    for (unsigned r = 0; r < out_height; ++r) printf(\" %02x\", out[i * out_height + r]);\n"
+    "    printf(\"\\n\");\n  }\n  return 0;\n}\n";
 
 std::set<uint32_t> span(uint32_t first, uint32_t last)
 {
@@ -85,12 +106,7 @@ TEST(Sets, EachOutputHoldsTheSetsGlyphsTheFontHas)
             ASSERT_LE(run_tool(PICK, {"source", "out.bdf", c.codes}, dir.root()).status, 8);
             SeenFont bdf = freetype_cells(dir.path("out.bdf"), height, 0, -static_cast<int>(bdf_descent(dir.path("out.bdf"))));
             ASSERT_EQ(bdf.error, "");
-            std::set<uint32_t> in_bdf;
-            for (const auto &[code, rows] : bdf.glyphs) {
-                in_bdf.insert(code);
-                EXPECT_EQ(rows, source.glyphs[code]) << "BDF, code " << code;
-            }
-            EXPECT_EQ(in_bdf, expected);
+            EXPECT_EQ(codes_alike(bdf, source, "BDF"), expected);
             // PSF, as psfxtable lists it; it reads no font past the console's
             // 512 glyphs, and such a one is said as it is written.
             ToolRun psf_run = run_tool(PICK, {"source", "out.psf", c.codes}, dir.root());
@@ -102,50 +118,24 @@ TEST(Sets, EachOutputHoldsTheSetsGlyphsTheFontHas)
             } else {
                 SeenFont psf = psfxtable_cells(dir.path("out.psf"));
                 ASSERT_EQ(psf.error, "");
-                std::set<uint32_t> in_psf;
-                for (const auto &[code, rows] : psf.glyphs) {
-                    in_psf.insert(code);
-                    EXPECT_EQ(rows, source.glyphs[code]) << "PSF, code " << code;
-                }
-                EXPECT_EQ(in_psf, expected);
+                EXPECT_EQ(codes_alike(psf, source, "PSF"), expected);
             }
-            // C, compiled with a program that prints each code and its rows.
+            // C, compiled as C and C++ with a program that prints each code
+            // and its rows; the .c form compiled on its own (its arrays with
+            // external linkage) in both languages.
             ASSERT_LE(run_tool(PICK, {"source", "out.h", c.codes}, dir.root()).status, 8);
-            write_file(dir.path("use.c"),
-                       "#include <stdio.h>\n#include \"out.h\"\n"
-                       "#ifdef HAS_CODES\n#define CODE(i) out_codes[i]\n#else\n#define CODE(i) (out_first + (i))\n#endif\n"
-                       "int main(void) {\n  for (unsigned i = 0; i < out_count; ++i) {\n"
-                       "    printf(\"%lx\", (unsigned long)CODE(i));\n"
-                       "    for (unsigned r = 0; r < out_height; ++r) printf(\" %02x\", out[i * out_height + r]);\n"
-                       "    printf(\"\\n\");\n  }\n  return 0;\n}\n");
-            bool codes = read_file(dir.path("out.h")).find("out_codes[") != std::string::npos;
-            std::string compile = std::string(C_COMPILER) + " -std=c99 -Wall -Wextra -pedantic -Werror" +
-                                  (codes ? " -DHAS_CODES" : "") + " -I'" + dir.root() + "' '" + dir.path("use.c") +
-                                  "' -o '" + dir.path("use") + "' && '" + dir.path("use") + "' > '" + dir.path("c.out") + "'";
-            ASSERT_EQ(std::system(compile.c_str()), 0);
+            bool listed = read_file(dir.path("out.h")).find("out_codes[") != std::string::npos;
             std::string wanted;
-            for (uint32_t code : expected) {
-                char line[16];
-                std::snprintf(line, sizeof line, "%x", code);
-                wanted += line;
-                for (char row : source.glyphs[code]) {
-                    std::snprintf(line, sizeof line, " %02x", static_cast<unsigned char>(row));
-                    wanted += line;
-                }
-                wanted += "\n";
+            for (uint32_t code : expected)
+                wanted += rows_line(code, source.glyphs[code]);
+            for (const std::string &compiler : c_and_cxx()) {
+                ASSERT_EQ(compile_run(dir, compiler, listed ? " -pedantic -DHAS_CODES" : " -pedantic", C_PROGRAM), 0) << compiler;
+                EXPECT_EQ(read_file(dir.path("drawn")), wanted) << compiler;
             }
-            EXPECT_EQ(read_file(dir.path("c.out")), wanted);
-            // As C++ too, and the .c form compiled on its own (its arrays
-            // with external linkage in both languages).
-            std::string cxx = std::string(CXX_COMPILER) + " -x c++ -std=c++17 -Wall -Wextra -pedantic -Werror" +
-                              (codes ? " -DHAS_CODES" : "") + " -I'" + dir.root() + "' '" + dir.path("use.c") +
-                              "' -o '" + dir.path("use") + "' && '" + dir.path("use") + "' > '" + dir.path("cxx.out") + "'";
-            ASSERT_EQ(std::system(cxx.c_str()), 0);
-            EXPECT_EQ(read_file(dir.path("cxx.out")), wanted);
             ASSERT_LE(run_tool(PICK, {"source", "out.c", c.codes}, dir.root()).status, 8);
-            for (const char *language : {" -x c -std=c99", " -x c++ -std=c++17"})
-                EXPECT_EQ(std::system((std::string(C_COMPILER) + language + " -Wall -Wextra -pedantic -Werror -c '" +
-                                       dir.path("out.c") + "' -o '" + dir.path("out.o") + "'").c_str()), 0) << language;
+            for (const std::string &compiler : c_and_cxx())
+                EXPECT_EQ(std::system((compiler + " -Wall -Wextra -pedantic -Werror -c '" + dir.path("out.c") + "' -o '" +
+                                       dir.path("out.o") + "'").c_str()), 0) << compiler;
         }
     }
 }
