@@ -57,6 +57,7 @@ struct SeenFont {
     bool unicode = false;    // FreeType takes the codes for Unicode's (BDF only)
     std::string registry;    // CHARSET_REGISTRY and CHARSET_ENCODING, "ISO10646-1" (BDF only)
     long default_char = -1;  // DEFAULT_CHAR, -1 where there is none (BDF only)
+    std::string copyright;   // COPYRIGHT (BDF only)
 };
 
 // Each glyph that FreeType renders from the font, placed in a cell of
@@ -82,6 +83,8 @@ inline SeenFont freetype_cells(const std::string &path, int height, int x, int y
     if (FT_Get_BDF_Property(face, "DEFAULT_CHAR", &property) == 0)
         seen.default_char = property.type == BDF_PROPERTY_TYPE_CARDINAL ? static_cast<long>(property.u.cardinal)
                                                                         : property.u.integer;
+    if (FT_Get_BDF_Property(face, "COPYRIGHT", &property) == 0 && property.type == BDF_PROPERTY_TYPE_ATOM)
+        seen.copyright = property.u.atom;
     const char *registry = nullptr, *encoding = nullptr;
     if (FT_Get_BDF_Charset_ID(face, &encoding, &registry) == 0 && registry && encoding)
         seen.registry = std::string(registry) + "-" + encoding;
