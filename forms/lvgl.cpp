@@ -12,7 +12,7 @@
 namespace {
 
 enum : DWORD {
-    ADVANCE = 6 * 16,          // adv_w: 6 pixels, in sixteenths
+    ADVANCE = ROW_CELLS * 16,  // adv_w: the cell's width, in sixteenths
     RUN_LEAST = 8,             // codes a run needs to be a map of its own
     MOST_MAPS = 511,           // cmap_num is 9 bits
     MOST_RANGE = 0xFFFF,       // range_length and a sparse list's offsets are 16 bits
